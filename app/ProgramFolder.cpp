@@ -1,0 +1,20 @@
+#include "app/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace telvainn {
+
+QString programFolder() {
+    const QString home = qEnvironmentVariable("TELVAINN_HOME");
+    if (!home.isEmpty()) {
+        return QDir(home).absolutePath();
+    }
+    return QCoreApplication::applicationDirPath();
+}
+
+QString settingsFilePath() {
+    return QDir(programFolder()).filePath(QStringLiteral("telvainn.ini"));
+}
+
+}  // namespace telvainn

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace telvainn {
+
+// The folder that holds telvainn.ini, maler/ and vedlegg.txt: the executable's own folder, unless the
+// environment variable TELVAINN_HOME names another. Needs a QCoreApplication.
+QString programFolder();
+
+// <program folder>/telvainn.ini
+QString settingsFilePath();
+
+}  // namespace telvainn

@@ -1,0 +1,78 @@
+#include "app/SettingsStore.h"
+
+#include <QFileInfo>
+
+#include "core/Numbers.h"
+#include "core/ProfileFile.h"
+
+namespace telvainn {
+namespace {
+
+using namespace settings_ini;
+
+// On only for "PÅ" in any letter case and with any surrounding blanks; "JA", "1" and the rest are off.
+bool readSwitch(const ProfileFile& profile, const QString& section, const QString& key) {
+    return trimmed(profile.readString(section, key, kOff)).toUpper() == kOn;
+}
+
+void writeSwitch(ProfileFile& profile, const QString& section, const QString& key, bool on) {
+    profile.writeString(section, key, on ? kOn : kOff);
+}
+
+const QString& recipientAddressKey(const RunMode& mode) {
+    return mode.test ? kKeyTestRecipientAddress : kKeyRecipientAddress;
+}
+
+}  // namespace
+
+bool LoadSettings(const QString& iniPath, const RunMode& mode, TSettings& settings) {
+    const bool existed = QFileInfo::exists(iniPath);
+    const ProfileFile profile = ProfileFile::load(iniPath);
+
+    settings.Dsnr = profile.readInteger(kSectionKonfigurasjon, kKeyDsnr, 0);
+    settings.Regnr = profile.readInteger(kSectionKonfigurasjon, kKeyRegnr, 0);
+    settings.EmailSystem = profile.readString(kSectionEpost, kKeySystem, kDefaultEmailSystem);
+    settings.WebActivated = readSwitch(profile, kSectionInternet, kKeyWeb);
+    settings.RappAsAttachment = readSwitch(profile, kSectionEpost, kKeyRappAsAttachment);
+    settings.RecipientName =
+        profile.readString(kSectionAdressering, kKeyRecipientName, kDefaultRecipientName);
+    settings.RecipientAddress =
+        profile.readString(kSectionAdressering, recipientAddressKey(mode),
+                           mode.test ? kDefaultTestRecipientAddress : kDefaultRecipientAddress);
+    settings.SupportAddress =
+        profile.readString(kSectionAdressering, kKeySupportAddress, kDefaultSupportAddress);
+    settings.UserManualAddress =
+        profile.readString(kSectionAdressering, kKeyUserManual, kDefaultUserManualAddress);
+    settings.DownloadAddress = profile.readString(kSectionAdressering, kKeyDownload, kDefaultDownloadAddress);
+    settings.CheckExcelOnStartup = readSwitch(profile, kSectionStartup, kKeyCheckExcel);
+
+    if (existed) {
+        return true;
+    }
+    // A first start leaves a complete file behind for support staff and the configuration dialog.
+    SaveSettings(iniPath, mode, settings);
+    return false;
+}
+
+void SaveSettings(const QString& iniPath, const RunMode& mode, const TSettings& settings) {
+    ProfileFile profile = ProfileFile::load(iniPath);
+
+    // This order decides the order of the sections in a new file: KONFIGURASJON, EPOST, ADRESSERING,
+    // INTERNET, STARTUP.
+    profile.writeString(kSectionKonfigurasjon, kKeyDsnr, QString::number(settings.Dsnr));
+    profile.writeString(kSectionKonfigurasjon, kKeyRegnr, QString::number(settings.Regnr));
+    profile.writeString(kSectionEpost, kKeySystem, settings.EmailSystem);
+    writeSwitch(profile, kSectionEpost, kKeyRappAsAttachment, settings.RappAsAttachment);
+    profile.writeString(kSectionAdressering, kKeyRecipientName, settings.RecipientName);
+    profile.writeString(kSectionAdressering, recipientAddressKey(mode), settings.RecipientAddress);
+    profile.writeString(kSectionAdressering, kKeySupportAddress, settings.SupportAddress);
+    profile.writeString(kSectionAdressering, kKeyUserManual, settings.UserManualAddress);
+    profile.writeString(kSectionAdressering, kKeyDownload, settings.DownloadAddress);
+    writeSwitch(profile, kSectionInternet, kKeyWeb, settings.WebActivated);
+    writeSwitch(profile, kSectionStartup, kKeyCheckExcel, settings.CheckExcelOnStartup);
+
+    // One atomic rewrite instead of one write per key: a refused write leaves the old file whole.
+    profile.save();
+}
+
+}  // namespace telvainn

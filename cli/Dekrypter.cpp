@@ -1,0 +1,77 @@
+#include <QFile>
+#include <QSaveFile>
+
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "core/Error.h"
+#include "transmission/BlowfishCipher.h"
+#include "transmission/EnvelopeParser.h"
+
+namespace telvainn::cli {
+namespace {
+
+const QString kHelp = QStringLiteral(
+    "Bruk: telvainn-cli dekrypter FIL [--ut UTFIL]\n"
+    "\n"
+    "Kontrollerer en kryptert rapport slik mottakeren leser den, viser\n"
+    "informasjonen i klartekst og dekrypterer rapporten.\n"
+    "\n"
+    "  --ut UTFIL  skriv den dekrypterte rapporten til UTFIL (ellers til\n"
+    "              standard ut, uendret; informasjonen går da til standard feil)");
+
+// The labels of the clear-text block, in the order the information list holds the values.
+const QStringList kLabels = {QStringLiteral("Dsnr"),          QStringLiteral("Rapporttype"),
+                             QStringLiteral("Periode"),       QStringLiteral("Programversjon"),
+                             QStringLiteral("Regnr"),         QStringLiteral("Rapportnr"),
+                             QStringLiteral("E-post system"), QStringLiteral("Rapportversjon")};
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("Klarte ikke å lese fila \"%1\": %2").arg(path, file.errorString()));
+    }
+    return file.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw Error(QStringLiteral("Klarte ikke å skrive fila \"%1\": %2").arg(path, file.errorString()));
+    }
+}
+
+}  // namespace
+
+int dekrypter(const QStringList& args) {
+    const Arguments arguments(args, {}, {QStringLiteral("--ut")});
+    if (arguments.help()) {
+        out(kHelp);
+        return Success;
+    }
+    if (!arguments.ok() || arguments.positional().size() != 1) {
+        err(arguments.ok() ? QStringLiteral("Oppgi nøyaktig én fil.") : arguments.error());
+        err(kHelp);
+        return Usage;
+    }
+    const auto outFile = arguments.value(QStringLiteral("--ut"));
+    try {
+        const ParsedEnvelope envelope = ParseEncryptedReportText(readFile(arguments.positional().front()));
+        const QByteArray report = BlowfishCipher().DecryptReportText(envelope.base64);
+        std::FILE* infoStream = outFile ? stdout : stderr;
+        for (qsizetype i = 0; i < kLabels.size(); ++i) {
+            printLine(infoStream, (kLabels[i] + QLatin1Char(':')).leftJustified(18) + envelope.info.value(i));
+        }
+        if (outFile) {
+            writeFile(*outFile, report);
+        } else {
+            std::fwrite(report.constData(), 1, static_cast<std::size_t>(report.size()), stdout);
+        }
+    } catch (const Error& e) {
+        err(e.message());
+        return Failure;
+    }
+    return Success;
+}
+
+}  // namespace telvainn::cli

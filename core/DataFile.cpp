@@ -1,0 +1,175 @@
+#include "core/DataFile.h"
+
+#include <QFile>
+
+#include "core/Error.h"
+#include "core/Numbers.h"
+#include "core/ProgramInfo.h"
+#include "core/ReportIdentity.h"
+#include "core/TemplateVersion.h"
+#include "core/Windows1252.h"
+#include "core/XmlEscape.h"
+
+namespace telvainn {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// 1-based position and width, as the layout is written down.
+QString field(QStringView line, qsizetype position, qsizetype width) {
+    return line.mid(position - 1, width).toString();
+}
+
+}  // namespace
+
+DataFileHeader parseDataFileHeader(QStringView firstLine) {
+    DataFileHeader header;
+    const QString kind = field(firstLine, 1, 1);
+    header.kindLetter = (kind == QLatin1String("0") || kind == QLatin1String("F")) ? QStringLiteral("F")
+                                                                                   : QStringLiteral("K");
+    header.Dsnr = field(firstLine, 2, 3);
+    header.Periode = field(firstLine, 5, 6);
+    // A line cut short would otherwise pass with a two-digit Dsnr or a four-digit period.
+    if (header.Dsnr.size() != 3 || header.Periode.size() != 6 || !isDigitsOnly(header.Dsnr) ||
+        !isDigitsOnly(header.Periode)) {
+        throw Error(kInvalidFirstLineMessage);
+    }
+    return header;
+}
+
+QStringList readTextFileLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("Klarte ikke å lese fila \"%1\": %2").arg(path, file.errorString()));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw Error(QStringLiteral("Klarte ikke å lese fila \"%1\": %2").arg(path, file.errorString()));
+    }
+    QStringList lines;
+    if (bytes.isEmpty()) {
+        return lines;
+    }
+    const QString text = fromWindows1252(bytes);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0) {
+            end = text.size();
+        }
+        if (end > start && text[end - 1] == QLatin1Char('\r')) {
+            --end;
+        }
+        lines.append(text.mid(start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
+QStringList companiesInDataFile(const QStringList& lines) {
+    QStringList companies;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringView line = trimBlanks(lines[i]);
+        if (line.isEmpty()) {
+            continue;
+        }
+        const QString regnr = line.left(4).toString();
+        if (!companies.contains(regnr)) {
+            companies.append(regnr);
+        }
+    }
+    return companies;
+}
+
+void GetAListOfCompaniesFromDataFile(const QString& path, QStringList& companies) {
+    companies = companiesInDataFile(readTextFileLines(path));
+}
+
+int GetReportIndex(QStringView reportNumber) {
+    const int index = catalogueIndex(reportNumber);
+    if (index < 0) {
+        throw Error(QStringLiteral("Funksjonen \"TDataFileReports.GetReportIndex\" leter etter en index for "
+                                   "rapport nr %1, men kunne ikke finne det.")
+                        .arg(reportNumber));
+    }
+    return index;
+}
+
+DataFileReportTexts::DataFileReportTexts(DataFileHeader header, Locale locale, Clock clock)
+    : m_header(std::move(header)), m_locale(locale), m_clock(std::move(clock)) {}
+
+void DataFileReportTexts::AddDataLine(QStringView line) {
+    m_Regnr = field(line, 1, 4);
+    m_reportNumber = field(line, 5, 2);
+    m_tillegg = field(line, 13, 3);
+    m_objektid = field(line, 16, 7);
+    m_sektor = field(line, 23, 3);
+    m_naering = field(line, 26, 3);
+    m_land = field(line, 29, 4);
+    m_valuta = field(line, 33, 2);
+    m_verdi = field(line, 36, 10);
+    for (const QString* number :
+         {&m_Regnr, &m_reportNumber, &m_tillegg, &m_objektid, &m_sektor, &m_naering, &m_valuta, &m_verdi}) {
+        if (!isNumber(*number, m_locale.decimalSeparator)) {
+            throw Error(kInvalidDataLineMessage);
+        }
+    }
+    if (field(line, 35, 1) == QLatin1String("1")) {
+        m_verdi.prepend(QLatin1Char('-'));
+    }
+
+    const int index = GetReportIndex(m_reportNumber);
+    int& count = m_lineCounts[static_cast<std::size_t>(index)];
+    if (count++ == 0) {
+        startReportText(index);
+    }
+    QString& text = m_texts[static_cast<std::size_t>(index)];
+    text += QLatin1String("<OBJEKT text=\"\" tillegg=\"") + escapeXmlAttribute(m_tillegg);
+    text += QLatin1String("\" objektid=\"") + escapeXmlAttribute(m_objektid);
+    text += QLatin1String("\" sektor=\"") + escapeXmlAttribute(m_sektor);
+    text += QLatin1String("\" naering=\"") + escapeXmlAttribute(m_naering);
+    text += QLatin1String("\" land=\"") + escapeXmlAttribute(m_land);
+    text += QLatin1String("\" valuta=\"") + escapeXmlAttribute(m_valuta);
+    text += QLatin1String("\" verdi=\"") + escapeXmlAttribute(m_verdi);
+    text += QLatin1String("\" />") + kCrLf;
+}
+
+void DataFileReportTexts::startReportText(int index) {
+    // The stamp's Regnr is read as an integer; "+12-" passes the character test but is no number.
+    bool regnrOk = false;
+    const int regnr = m_Regnr.toInt(&regnrOk);
+    if (!regnrOk) {
+        throw Error(kInvalidDataLineMessage);
+    }
+    const QString stamp = dsnrText(m_header.Dsnr.toInt()) + QLatin1Char('-') + regnrText(regnr) +
+                          QLatin1Char('-') + m_clock().toString(QStringLiteral("yyyyMMddhhmmsszzz"));
+    const auto attribute = [](const char* name, const QString& value) {
+        return QLatin1String(name) + escapeXmlAttribute(value) + QLatin1String("\" ");
+    };
+    QString& text = m_texts[static_cast<std::size_t>(index)];
+    text = QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>") + kCrLf +
+           QStringLiteral("<DVRAPPORT ") + kCrLf + attribute(" DSNR=\"", m_header.Dsnr) + kCrLf +
+           attribute(" REGNR=\"", m_Regnr) + kCrLf + attribute(" RAPPORTID=\"", m_reportNumber) + kCrLf +
+           attribute(" RAPPORTVERSJON=\"", kFlatFileVersionMark) + kCrLf +
+           attribute(" PERIODE=\"", m_header.Periode) + kCrLf + attribute(" TYPE=\"", m_header.kindLetter) +
+           kCrLf + attribute(" PROGRAMVERSJON=\"", kProgramVersion) + kCrLf +
+           attribute(" TIDSSTEMPEL=\"", stamp) + QStringLiteral(">") + kCrLf + QStringLiteral("<DATA>") +
+           kCrLf;
+}
+
+QString DataFileReportTexts::closedReportText(int index) const {
+    return m_texts.at(static_cast<std::size_t>(index)) + QStringLiteral("</DATA>\r\n</DVRAPPORT>");
+}
+
+QStringList DataFileReportTexts::informationList(int index, const QString& mailSystem,
+                                                 const QString& reportVersion) const {
+    // Regnr and report number are the same for every line of one company's report, so the fields of
+    // the last line added are those of the report's REGNR and RAPPORTID attributes.
+    return {m_header.Dsnr,    m_header.kindLetter,
+            m_header.Periode, kProgramVersion,
+            m_Regnr,          QString::number(kReportNumbers.at(static_cast<std::size_t>(index))),
+            mailSystem,       reportVersion};
+}
+
+}  // namespace telvainn

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+
+namespace telvainn {
+
+// A failure with the Norwegian message the user is shown. Operations that add context put their own
+// text in front of the inner message and raise again.
+class Error : public std::exception {
+  public:
+    explicit Error(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+    const QString& message() const noexcept { return m_message; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+  private:
+    QString m_message;
+    QByteArray m_utf8;
+};
+
+}  // namespace telvainn

@@ -1,0 +1,20 @@
+#include "core/Locale.h"
+
+namespace telvainn {
+
+Locale Locale::from(const QLocale& locale) {
+    Locale result;
+    // QLocale gives separators as strings since Qt 6; every locale we meet uses one character.
+    const QString decimal = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    if (decimal.size() == 1) {
+        result.decimalSeparator = decimal.front();
+    }
+    if (group.size() == 1) {
+        result.thousandsSeparator = group.front();
+    }
+    result.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+    return result;
+}
+
+}  // namespace telvainn

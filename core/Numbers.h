@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <optional>
+
+namespace telvainn {
+
+// A text "is a number" when it is not empty and holds only decimal digits, "+", "-" and the locale's
+// decimal separator. It says nothing about the order of those characters.
+bool isNumber(QStringView text, QChar decimalSeparator);
+
+// Not empty and only the digits 0-9.
+bool isDigitsOnly(QStringView text);
+
+// Reads an amount written with an optional sign, digits and an optional decimal part after the
+// locale's separator, and rounds it to whole units, halves to the even neighbour (2.5 -> 2,
+// 3.5 -> 4, -2.5 -> -2). The rounding works on the decimal digits themselves, so no binary fraction
+// can tip a half either way. Nothing when the text is not such an amount or does not fit 64 bits.
+std::optional<std::int64_t> roundAmountHalfEven(QStringView text, QChar decimalSeparator);
+
+// Removes leading and trailing blanks and control characters (every character up to U+0020), the way
+// lines and cell texts are trimmed throughout the program.
+QStringView trimBlanks(QStringView text);
+inline QString trimmed(QStringView text) {
+    return trimBlanks(text).toString();
+}
+
+// "%0Nd" of an integer: zero-padded to at least `width` digits, a minus sign in front when negative.
+QString zeroPadded(std::int64_t value, int width);
+
+}  // namespace telvainn

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "core/Windows1252.h"
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+    QByteArray rawOut;
+};
+
+// Runs the built telvainn-cli with its program folder in a temporary directory.
+class CliTest : public ::testing::Test {
+  protected:
+    CliRun cli(const QStringList& args) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TELVAINN_HOME"), home.path());
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(work.path());
+        process.start(QStringLiteral(TELVAINN_BIN_DIR "/telvainn-cli"), args);
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(30000));
+        CliRun run;
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.rawOut = process.readAllStandardOutput();
+        run.out = QString::fromUtf8(run.rawOut);
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    void configure(const QByteArray& ini) {
+        QFile file(home.filePath(QStringLiteral("telvainn.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(ini);
+    }
+
+    static QByteArray readBytes(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        return file.readAll();
+    }
+
+    const QString sample = QStringLiteral(TELVAINN_SAMPLES_DIR "/datafil-eksempel.txt");
+    QTemporaryDir home;
+    QTemporaryDir work;
+};
+
+}  // namespace
+
+TEST_F(CliTest, EncryptsTheSampleFileIntoOneFilePerCompanyAndReportThatEachDecrypt) {
+    configure("[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n[EPOST]\r\nSYSTEM=Lotus Notes\r\n");
+    const CliRun run = cli({QStringLiteral("krypter-datafil"), sample});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, QString());
+    const QStringList files = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(files, (QStringList{"Kryptert_fil_Periode200906_RegNr4567_R10.txt",
+                                  "Kryptert_fil_Periode200906_RegNr4567_R20.txt",
+                                  "Kryptert_fil_Periode200906_RegNr1234_R10.txt"}));
+
+    for (const QString& name : files) {
+        const QString path = work.filePath(name);
+        const QString xml = work.filePath(name + QStringLiteral(".xml"));
+        const CliRun decrypted = cli({QStringLiteral("dekrypter"), path, QStringLiteral("--ut"), xml});
+        ASSERT_EQ(decrypted.exitCode, 0) << decrypted.err.toStdString();
+        EXPECT_TRUE(decrypted.out.startsWith(QStringLiteral("Dsnr:             123\n")));
+        EXPECT_TRUE(decrypted.out.contains(QStringLiteral("Rapportversjon:   FLATFIL\n")));
+        EXPECT_TRUE(decrypted.out.contains(QStringLiteral("E-post system:    Lotus Notes\n")));
+        const QByteArray report = readBytes(xml);
+        EXPECT_TRUE(report.startsWith("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DVRAPPORT \r\n"));
+        EXPECT_TRUE(report.endsWith("</DATA>\r\n</DVRAPPORT>"));
+        EXPECT_TRUE(report.contains(" REGNR=\"" + name.mid(32, 4).toLatin1() + "\" \r\n"))
+            << name.toStdString();
+    }
+    // Report 10 of company 1234 holds its two lines, the negative one with its sign.
+    const CliRun toStdout = cli({QStringLiteral("dekrypter"), work.filePath(files[2])});
+    ASSERT_EQ(toStdout.exitCode, 0);
+    EXPECT_EQ(toStdout.rawOut.count("<OBJEKT "), 2);
+    EXPECT_TRUE(toStdout.rawOut.contains("land=\"00FI\" valuta=\"04\" verdi=\"-0000004500\" />\r\n"));
+    EXPECT_TRUE(toStdout.err.startsWith(QStringLiteral("Dsnr:             123\n")));
+}
+
+TEST_F(CliTest, WritesBesideTheGivenPathTemplateAndNamesTestFiles) {
+    configure("[KONFIGURASJON]\r\nDSNR=123\r\n");
+    const QString target = home.filePath(QStringLiteral("ut/rapport"));
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("ut")));
+    const CliRun run = cli({QStringLiteral("krypter-datafil"), sample, QStringLiteral("--ut"), target,
+                            QStringLiteral("--test")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).first(),
+              home.filePath(QStringLiteral("ut/rapport_Periode200906_RegNr4567_R10_(testfil).txt")));
+    EXPECT_EQ(QDir(home.filePath(QStringLiteral("ut"))).entryList(QDir::Files).size(), 3);
+}
+
+TEST_F(CliTest, CreatesDefaultSettingsAndAsksAboutAnotherDataCentre) {
+    // Without settings the configured Dsnr is 000; without a terminal the question is answered No.
+    const CliRun refused = cli({QStringLiteral("krypter-datafil"), sample});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.startsWith(QStringLiteral(
+        "Den flate fila inneholder tall for datasentral <123>, mens du har konfigurert deg med datasentral "
+        "nummer <000>.\n\rKanskje burde du endre filas første linje?\n\r\n\rØnsker du å sende fila slik den "
+        "er?\n")))
+        << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.endsWith(QStringLiteral("Operasjonen ble avbrutt av brukeren!\n")));
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files).size(), 0);
+    const QByteArray ini = readBytes(home.filePath(QStringLiteral("telvainn.ini")));
+    EXPECT_TRUE(ini.startsWith("[KONFIGURASJON]\r\nDSNR=0\r\nREGNR=0\r\n")) << ini.toStdString();
+
+    const CliRun accepted = cli({QStringLiteral("krypter-datafil"), sample, QStringLiteral("--ja")});
+    EXPECT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files).size(), 3);
+}
+
+TEST_F(CliTest, ReportsFailuresWithTheirMessagesAndExitCodes) {
+    configure("[KONFIGURASJON]\r\nDSNR=123\r\n");
+    const QString bad = work.filePath(QStringLiteral("kort.txt"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("F123200906\r\n4567102009060000001010110641\r\n");
+    file.close();
+    const CliRun run = cli({QStringLiteral("krypter-datafil"), bad});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err,
+              QStringLiteral("Klarte ikke å generere krypterte filer!\n\rFila inneholdt en linje med 28 "
+                             "tegn, og programmet taklet ikke å lese det.\n"));
+
+    // A file that cannot be written shows as its failure row.
+    ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R20.txt")));
+    const CliRun partly = cli({QStringLiteral("krypter-datafil"), sample});
+    EXPECT_EQ(partly.exitCode, 1);
+    EXPECT_EQ(partly.err, QStringLiteral("Feilet ved generering av fila for rapport nr 20.\n"));
+    EXPECT_EQ(partly.out.count(QLatin1Char('\n')), 2);
+
+    EXPECT_EQ(cli({QStringLiteral("krypter-datafil")}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("krypter-datafil"), sample, QStringLiteral("--ukjent")}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("lag-kaffe")}).exitCode, 2);
+}
+
+TEST_F(CliTest, DecryptRejectsATamperedLayoutNamingTheLine) {
+    configure("[KONFIGURASJON]\r\nDSNR=123\r\n");
+    ASSERT_EQ(cli({QStringLiteral("krypter-datafil"), sample}).exitCode, 0);
+    const QString path = work.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"));
+    QByteArray bytes = readBytes(path);
+    bytes.replace("Regnr:            ", "Regnr:           ");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const CliRun run = cli({QStringLiteral("dekrypter"), path});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Linje 5"))) << run.err.toStdString();
+    EXPECT_TRUE(run.rawOut.isEmpty());
+}
+
+TEST_F(CliTest, EveryCommandHasHelp) {
+    for (const QStringList& args : {QStringList{"--help"}, QStringList{"krypter-datafil", "--help"},
+                                    QStringList{"dekrypter", "--help"}}) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.exitCode, 0) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.out.startsWith(QStringLiteral("Bruk: telvainn-cli"))) << run.out.toStdString();
+    }
+}

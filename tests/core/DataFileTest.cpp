@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/DataFile.h"
+#include "core/Error.h"
+#include "support/DataLines.h"
+
+using namespace telvainn;
+
+namespace {
+
+const Locale kComma = Locale::from(QLocale(QLocale::NorwegianBokmal, QLocale::Norway));
+const QDateTime kStamp(QDate(2009, 7, 3), QTime(14, 5, 9, 42));
+
+DataFileHeader header(const char* kind = "F") {
+    return {QString::fromLatin1(kind), QStringLiteral("123"), QStringLiteral("200906")};
+}
+
+QString errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return QStringLiteral("(no error)");
+}
+
+}  // namespace
+
+TEST(DataFileHeaderLine, KindLetterDsnrAndPeriod) {
+    const DataFileHeader f = parseDataFileHeader(u"F1232009060000031000000000000000");
+    EXPECT_EQ(f.kindLetter, QStringLiteral("F"));
+    EXPECT_EQ(f.Dsnr, QStringLiteral("123"));
+    EXPECT_EQ(f.Periode, QStringLiteral("200906"));
+    EXPECT_EQ(parseDataFileHeader(u"0123200906").kindLetter, QStringLiteral("F"));
+    EXPECT_EQ(parseDataFileHeader(u"K123200906").kindLetter, QStringLiteral("K"));
+    EXPECT_EQ(parseDataFileHeader(u"X123200906").kindLetter, QStringLiteral("K"));
+    EXPECT_EQ(parseDataFileHeader(u"f123200906").kindLetter, QStringLiteral("K"));
+}
+
+TEST(DataFileHeaderLine, RejectsDsnrOrPeriodThatIsNotAllDigits) {
+    const QString message =
+        QStringLiteral("Dette er ikke en gyldig rapport. Ugyldige verdier i første linje.");
+    for (const char16_t* line : {u"F12A200906", u"F1232009O6", u"F 23200906", u"", u"F123", u"F1232009"}) {
+        EXPECT_EQ(errorOf([&] { parseDataFileHeader(line); }), message)
+            << QString::fromUtf16(line).toStdString();
+    }
+}
+
+TEST(DataFileLines, ReadsCrLfAndLfLinesAndDecodesWindows1252) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("d.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("first\r\nsecond\n\r\nLand \xD8\r\n");
+    file.close();
+    EXPECT_EQ(readTextFileLines(path), (QStringList{QStringLiteral("first"), QStringLiteral("second"),
+                                                    QString(), QStringLiteral("Land Ø")}));
+    const QString missing = dir.filePath(QStringLiteral("missing.txt"));
+    EXPECT_EQ(errorOf([&] { readTextFileLines(missing); }),
+              QStringLiteral("Klarte ikke å lese fila \"%1\": No such file or directory").arg(missing));
+}
+
+TEST(DataFileCompanies, DistinctRegnrInOrderOfFirstAppearanceSkippingBlankLines) {
+    const QStringList lines = {
+        QStringLiteral("F123200906"), QStringLiteral("4567..."), QString(),
+        QStringLiteral("   "),        QStringLiteral("1234..."), QStringLiteral("  4567 ")};
+    EXPECT_EQ(companiesInDataFile(lines), (QStringList{QStringLiteral("4567"), QStringLiteral("1234")}));
+    EXPECT_TRUE(companiesInDataFile({QStringLiteral("F123200906")}).isEmpty());
+}
+
+TEST(DataFileReportIndex, UnknownNumberNamesIt) {
+    EXPECT_EQ(GetReportIndex(u"51"), 6);
+    EXPECT_EQ(
+        errorOf([] { GetReportIndex(u"12"); }),
+        QStringLiteral("Funksjonen \"TDataFileReports.GetReportIndex\" leter etter en index for rapport nr "
+                       "12, men kunne ikke finne det."));
+}
+
+TEST(DataFileReportText, OneHeadPerReportAndOneObjectLinePerDataLine) {
+    DataFileReportTexts texts(header(), kComma, [] { return kStamp; });
+    texts.AddDataLine(testdata::dataLine({}));
+    texts.AddDataLine(
+        testdata::dataLine({.objektid = 7654321, .land = QStringLiteral("00SE"), .sign = 1, .verdi = 500}));
+    EXPECT_EQ(texts.lineCount(0), 2);
+    EXPECT_EQ(texts.closedReportText(0),
+              QStringLiteral(
+                  "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+                  "<DVRAPPORT \r\n"
+                  " DSNR=\"123\" \r\n"
+                  " REGNR=\"4567\" \r\n"
+                  " RAPPORTID=\"10\" \r\n"
+                  " RAPPORTVERSJON=\"FLATFIL\" \r\n"
+                  " PERIODE=\"200906\" \r\n"
+                  " TYPE=\"F\" \r\n"
+                  " PROGRAMVERSJON=\"3.0.5\" \r\n"
+                  " TIDSSTEMPEL=\"123-4567-20090703140509042\" >\r\n"
+                  "<DATA>\r\n"
+                  "<OBJEKT text=\"\" tillegg=\"000\" objektid=\"1234567\" sektor=\"001\" naering=\"042\" "
+                  "land=\"00NO\" valuta=\"01\" verdi=\"0000012345\" />\r\n"
+                  "<OBJEKT text=\"\" tillegg=\"000\" objektid=\"7654321\" sektor=\"001\" naering=\"042\" "
+                  "land=\"00SE\" valuta=\"01\" verdi=\"-0000000500\" />\r\n"
+                  "</DATA>\r\n</DVRAPPORT>"));
+    EXPECT_EQ(texts.informationList(0, QStringLiteral("Annet"), QStringLiteral("FLATFIL")),
+              (QStringList{"123", "F", "200906", "3.0.5", "4567", "10", "Annet", "FLATFIL"}));
+}
+
+TEST(DataFileReportText, EveryFieldButLandMustBeANumber) {
+    const QString valid = testdata::dataLine({});
+    const QString message = QStringLiteral("Dette er ikke en gyldig rapport. Fant ugyldige verdier i den.");
+    // 1-based position of one character in each checked field: Regnr, report, tillegg, objektid, sektor,
+    // naering, valuta, verdi.
+    for (const int position : {2, 6, 14, 18, 24, 27, 33, 40}) {
+        QString line = valid;
+        line[position - 1] = QLatin1Char('A');
+        DataFileReportTexts texts(header(), kComma, [] { return kStamp; });
+        EXPECT_EQ(errorOf([&] { texts.AddDataLine(line); }), message) << "position " << position;
+    }
+    QString withLetterLand = valid;
+    withLetterLand.replace(28, 4, QStringLiteral("X\"<Ø"));
+    DataFileReportTexts texts(header(), kComma, [] { return kStamp; });
+    texts.AddDataLine(withLetterLand);
+    // A quote in the land code must not break the document.
+    EXPECT_TRUE(texts.closedReportText(0).contains(QStringLiteral("land=\"X&quot;&lt;Ø\"")));
+}
+
+TEST(DataFileReportText, NumbersMayHoldSignsAndTheLocalesSeparatorOnly) {
+    QString line = testdata::dataLine({});
+    line.replace(35, 10, QStringLiteral("00001234,5"));
+    DataFileReportTexts comma(header(), kComma, [] { return kStamp; });
+    comma.AddDataLine(line);
+    EXPECT_TRUE(comma.closedReportText(0).contains(QStringLiteral("verdi=\"00001234,5\"")));
+
+    const Locale point = Locale::from(QLocale(QLocale::English, QLocale::UnitedStates));
+    DataFileReportTexts pointTexts(header(), point, [] { return kStamp; });
+    EXPECT_EQ(errorOf([&] { pointTexts.AddDataLine(line); }),
+              QStringLiteral("Dette er ikke en gyldig rapport. Fant ugyldige verdier i den."));
+}
+
+TEST(DataFileReportText, OnlyASignOfOneMakesTheAmountNegative) {
+    DataFileReportTexts texts(header(), kComma, [] { return kStamp; });
+    QString line = testdata::dataLine({.verdi = 77});
+    line[34] = QLatin1Char('X');
+    texts.AddDataLine(line);
+    texts.AddDataLine(testdata::dataLine({.sign = 1, .verdi = 77}));
+    const QString text = texts.closedReportText(0);
+    EXPECT_TRUE(text.contains(QStringLiteral("verdi=\"0000000077\" />")));
+    EXPECT_TRUE(text.contains(QStringLiteral("verdi=\"-0000000077\" />")));
+}
+
+TEST(DataFileReportText, ReportsOfOneCompanyKeepTheirOwnTextsAndStamps) {
+    int calls = 0;
+    DataFileReportTexts texts(header("K"), kComma, [&] {
+        ++calls;
+        return kStamp.addMSecs(calls);
+    });
+    texts.AddDataLine(testdata::dataLine({.report = 20}));
+    texts.AddDataLine(testdata::dataLine({.report = 10}));
+    texts.AddDataLine(testdata::dataLine({.report = 20}));
+    EXPECT_EQ(calls, 2);  // the stamp is taken when a report's first line arrives
+    EXPECT_EQ(texts.lineCount(0), 1);
+    EXPECT_EQ(texts.lineCount(2), 2);
+    EXPECT_TRUE(
+        texts.closedReportText(2).contains(QStringLiteral("TIDSSTEMPEL=\"123-4567-20090703140509043\"")));
+    EXPECT_TRUE(
+        texts.closedReportText(0).contains(QStringLiteral("TIDSSTEMPEL=\"123-4567-20090703140509044\"")));
+    EXPECT_TRUE(texts.closedReportText(0).contains(QStringLiteral(" TYPE=\"K\" ")));
+    EXPECT_EQ(texts.closedReportText(2).count(QStringLiteral("<OBJEKT ")), 2);
+}

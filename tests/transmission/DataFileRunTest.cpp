@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/Error.h"
+#include "core/TemplateVersion.h"
+#include "core/Windows1252.h"
+#include "support/DataLines.h"
+#include "transmission/BlowfishCipher.h"
+#include "transmission/DataFileRun.h"
+#include "transmission/Envelope.h"
+#include "transmission/EnvelopeParser.h"
+
+using namespace telvainn;
+using testdata::dataLine;
+using testdata::headerLine;
+
+namespace {
+
+const QDateTime kStamp(QDate(2009, 7, 3), QTime(14, 5, 9, 42));
+
+class DataFileRunTest : public ::testing::Test {
+  protected:
+    DataFileRunTest() {
+        context.mailSystem = QStringLiteral("Annet");
+        context.locale = Locale::from(QLocale(QLocale::NorwegianBokmal, QLocale::Norway));
+        context.clock = [] { return kStamp; };
+    }
+
+    QString writeDataFile(const QStringList& lines, const QString& name = QStringLiteral("data.txt")) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(toWindows1252(testdata::fileText(lines)));
+        return path;
+    }
+
+    // Runs the file in save mode with "<dir>/Filnavn" as the path template.
+    bool save(const QString& path) {
+        results = QStringList{dir.filePath(QStringLiteral("Filnavn"))};
+        return ProcessDataFile(path, DataFileMode::SaveFiles, results, outputs, context);
+    }
+
+    QStringList savedNames() const {
+        QStringList names;
+        for (const QString& row : results.mid(1)) {
+            names.append(QFileInfo(row).fileName());
+        }
+        return names;
+    }
+
+    QTemporaryDir dir;
+    DataFileRunContext context;
+    QStringList results;
+    DataFileRunOutputs outputs;
+};
+
+ParsedEnvelope readEnvelope(const QString& path, QByteArray* decrypted) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.endsWith("---------SLUTT------------> \r\n"));
+    ParsedEnvelope envelope = ParseEncryptedReportText(bytes);
+    *decrypted = BlowfishCipher().DecryptReportText(envelope.base64);
+    return envelope;
+}
+
+}  // namespace
+
+TEST_F(DataFileRunTest, OnlyAFirstLineMeansNoCompanies) {
+    EXPECT_FALSE(save(writeDataFile({headerLine()})));
+    EXPECT_EQ(outputs.error, QStringLiteral("Programmet fant ingen rapport-data i fila.\r\n"
+                                            "(\"GetAListOfCompaniesFromDataFile\" fant ingen selskaper.)"));
+    EXPECT_EQ(outputs.companies, 0);
+    EXPECT_EQ(outputs.Dsnr, QStringLiteral("?"));
+    EXPECT_EQ(results.size(), 1);
+}
+
+TEST_F(DataFileRunTest, AMissingFileIsReportedWithTheReadError) {
+    const QString missing = dir.filePath(QStringLiteral("finnes-ikke.txt"));
+    EXPECT_FALSE(save(missing));
+    EXPECT_EQ(outputs.error,
+              QStringLiteral("Programmet feilet ved forsøk på å hente informasjon fra datafila.\r\n"
+                             "Feilmelding: Klarte ikke å lese fila \"%1\": No such file or directory")
+                  .arg(missing));
+}
+
+TEST_F(DataFileRunTest, CompaniesInOrderOfFirstAppearanceAndReport10Before20) {
+    const QString path = writeDataFile({headerLine(), dataLine({.regnr = 4567, .report = 20}), QString(),
+                                        dataLine({.regnr = 1234, .report = 10}), QStringLiteral("   "),
+                                        dataLine({.regnr = 4567, .report = 10}),
+                                        dataLine({.regnr = 4567, .report = 20, .objektid = 99})});
+    ASSERT_TRUE(save(path)) << outputs.error.toStdString();
+    EXPECT_EQ(outputs.companies, 2);
+    EXPECT_EQ(outputs.kindLetter, QStringLiteral("F"));
+    EXPECT_EQ(outputs.Dsnr, QStringLiteral("123"));
+    EXPECT_EQ(outputs.Periode, QStringLiteral("200906"));
+    EXPECT_EQ(outputs.Regnr, QStringLiteral("4567"));
+    EXPECT_EQ(outputs.reportNumber, QStringLiteral("?"));
+    EXPECT_EQ(savedNames(), (QStringList{QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"),
+                                         QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R20.txt"),
+                                         QStringLiteral("Kryptert_fil_Periode200906_RegNr1234_R10.txt")}));
+    EXPECT_EQ(results[1], dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt")));
+}
+
+TEST_F(DataFileRunTest, EverySavedFileDecryptsToItsReportDocument) {
+    const FlatFileVersionScope version;
+    const QString path = writeDataFile({headerLine("K"), dataLine({.regnr = 4567, .report = 20}),
+                                        dataLine({.regnr = 4567, .report = 20, .objektid = 99, .sign = 1})});
+    ASSERT_TRUE(save(path)) << outputs.error.toStdString();
+    ASSERT_EQ(results.size(), 2);
+    EXPECT_EQ(QFileInfo(results[1]).fileName(),
+              QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R20K.txt"));
+
+    QByteArray decrypted;
+    const ParsedEnvelope envelope = readEnvelope(results[1], &decrypted);
+    EXPECT_EQ(envelope.info, (QStringList{"123", "K", "200906", "3.0.5", "4567", "20", "Annet", "FLATFIL"}));
+    EXPECT_EQ(decrypted, QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+                                    "<DVRAPPORT \r\n"
+                                    " DSNR=\"123\" \r\n"
+                                    " REGNR=\"4567\" \r\n"
+                                    " RAPPORTID=\"20\" \r\n"
+                                    " RAPPORTVERSJON=\"FLATFIL\" \r\n"
+                                    " PERIODE=\"200906\" \r\n"
+                                    " TYPE=\"K\" \r\n"
+                                    " PROGRAMVERSJON=\"3.0.5\" \r\n"
+                                    " TIDSSTEMPEL=\"123-4567-20090703140509042\" >\r\n"
+                                    "<DATA>\r\n"
+                                    "<OBJEKT text=\"\" tillegg=\"000\" objektid=\"1234567\" sektor=\"001\" "
+                                    "naering=\"042\" land=\"00NO\" valuta=\"01\" verdi=\"0000012345\" />\r\n"
+                                    "<OBJEKT text=\"\" tillegg=\"000\" objektid=\"0000099\" sektor=\"001\" "
+                                    "naering=\"042\" land=\"00NO\" valuta=\"01\" verdi=\"-0000012345\" />\r\n"
+                                    "</DATA>\r\n"
+                                    "</DVRAPPORT>"));
+}
+
+TEST_F(DataFileRunTest, FileNamesFollowTheTemplateAndTestMode) {
+    context.testMode = true;
+    const QString path = writeDataFile({headerLine("0"), dataLine({})});
+    results = QStringList{dir.filePath(QStringLiteral("mars.txt"))};
+    ASSERT_TRUE(ProcessDataFile(path, DataFileMode::SaveFiles, results, outputs, context));
+    EXPECT_EQ(savedNames(),
+              QStringList{QStringLiteral("mars.txt_Periode200906_RegNr4567_R10_(testfil).txt")});
+
+    EXPECT_EQ(
+        encryptedReportFilePath(QStringLiteral("Filnavn"), QStringLiteral("200812"), QStringLiteral("1234"),
+                                QStringLiteral("10"), QStringLiteral("K"), false),
+        QStringLiteral("Kryptert_fil_Periode200812_RegNr1234_R10K.txt"));
+}
+
+TEST_F(DataFileRunTest, AFileThatCannotBeWrittenIsMarkedAndTheOthersStand) {
+    const QString path = writeDataFile({headerLine(), dataLine({.report = 10}), dataLine({.report = 21})});
+    // A folder where the file of report 10 should go blocks that one file.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt")));
+    ASSERT_TRUE(save(path));
+    ASSERT_EQ(results.size(), 3);
+    EXPECT_EQ(results[1], QStringLiteral("ErrorOccured(10)"));
+    EXPECT_EQ(QFileInfo(results[2]).fileName(),
+              QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R21.txt"));
+    EXPECT_TRUE(QFileInfo(results[2]).isFile());
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(DataFileRunTest, LinesOfTheWrongLengthStopTheRun) {
+    for (const int length : {44, 46}) {
+        QString line = dataLine({});
+        line = length == 44 ? line.left(44) : line + QLatin1Char('0');
+        EXPECT_FALSE(save(writeDataFile({headerLine(), dataLine({}), QString(), line})));
+        EXPECT_EQ(outputs.error,
+                  QStringLiteral("Fila inneholdt en linje med %1 tegn, og programmet taklet ikke å lese det.")
+                      .arg(length));
+        EXPECT_EQ(results.size(), 1) << "nothing is saved when the run stops before saving";
+    }
+    // Surrounding blanks do not count.
+    EXPECT_TRUE(save(writeDataFile({headerLine(), dataLine({}) + QStringLiteral("   \t")})));
+}
+
+TEST_F(DataFileRunTest, BadFirstLineUnknownReportAndBadFieldsStopTheRun) {
+    EXPECT_FALSE(save(writeDataFile({headerLine("F", "12X"), dataLine({})})));
+    EXPECT_EQ(outputs.error,
+              QStringLiteral("Dette er ikke en gyldig rapport. Ugyldige verdier i første linje."));
+
+    EXPECT_FALSE(save(writeDataFile({headerLine(), dataLine({.report = 12})})));
+    EXPECT_EQ(outputs.error,
+              QStringLiteral("Funksjonen \"TDataFileReports.GetReportIndex\" leter etter en index "
+                             "for rapport nr 12, men kunne ikke finne det."));
+    EXPECT_EQ(outputs.Dsnr, QStringLiteral("123"));
+
+    QString badObject = dataLine({});
+    badObject[17] = QLatin1Char('x');
+    EXPECT_FALSE(save(writeDataFile({headerLine(), badObject})));
+    EXPECT_EQ(outputs.error, QStringLiteral("Dette er ikke en gyldig rapport. Fant ugyldige verdier i den."));
+}
+
+TEST_F(DataFileRunTest, ALineWithLeadingBlanksNamesItsLineNumber) {
+    EXPECT_FALSE(
+        save(writeDataFile({headerLine(), dataLine({}), QString(), QStringLiteral("  ") + dataLine({})})));
+    EXPECT_EQ(outputs.error, QStringLiteral("Linje nr 4 i fila begynner ikke med et regnr programmet kjenner "
+                                            "(\"  45\"). Linjen kan ikke ha blanke tegn foran regnr."));
+}
+
+namespace {
+
+struct SentMail {
+    QStringList info;
+    QString encrypted;
+    QString clearTextBlock;
+};
+
+class RecordingMailer : public ReportMailer {
+  public:
+    bool SendReportMail(const QStringList& info, const QString& encrypted, const QString& clear) override {
+        sent.push_back({info, encrypted, clear});
+        const int n = static_cast<int>(sent.size());
+        if (n == failAt) {
+            throw Error(QStringLiteral("MAPI Error: (2) \"Generell feil\""));
+        }
+        return n != cancelAt;
+    }
+    std::vector<SentMail> sent;
+    int cancelAt = 0;
+    int failAt = 0;
+};
+
+}  // namespace
+
+TEST_F(DataFileRunTest, SendModeMailsEveryReportAndListsItEvenWhenCancelled) {
+    RecordingMailer mailer;
+    mailer.cancelAt = 2;
+    context.mailer = &mailer;
+    const QString path =
+        writeDataFile({headerLine(), dataLine({.regnr = 4567, .report = 20}),
+                       dataLine({.regnr = 1234, .report = 10}), dataLine({.regnr = 4567, .report = 10})});
+    results = QStringList{QStringLiteral("ikke i bruk")};
+    EXPECT_FALSE(ProcessDataFile(path, DataFileMode::SendMails, results, outputs, context));
+    EXPECT_EQ(results, (QStringList{"ikke i bruk", "10", "20", "10"}));
+    ASSERT_EQ(mailer.sent.size(), 3u);
+    EXPECT_EQ(mailer.sent[0].info[4], QStringLiteral("4567"));
+    EXPECT_EQ(mailer.sent[1].info[5], QStringLiteral("20"));
+    EXPECT_EQ(mailer.sent[2].info[4], QStringLiteral("1234"));
+    for (const SentMail& mail : mailer.sent) {
+        EXPECT_EQ(mail.encrypted.left(mail.clearTextBlock.size()), mail.clearTextBlock);
+        EXPECT_EQ(mail.clearTextBlock, BuildClearTextBlock(mail.info));
+        QByteArray decrypted;
+        const ParsedEnvelope envelope = ParseEncryptedReportText(toWindows1252(mail.encrypted));
+        EXPECT_EQ(envelope.info, mail.info);
+        EXPECT_TRUE(BlowfishCipher().DecryptReportText(envelope.base64).endsWith("</DATA>\r\n</DVRAPPORT>"));
+    }
+}
+
+TEST_F(DataFileRunTest, AMailErrorStopsTheRunAndKeepsWhatWasSent) {
+    RecordingMailer mailer;
+    mailer.failAt = 2;
+    context.mailer = &mailer;
+    const QString path = writeDataFile(
+        {headerLine(), dataLine({.report = 10}), dataLine({.report = 20}), dataLine({.report = 50})});
+    results = QStringList{QStringLiteral("ikke i bruk")};
+    EXPECT_FALSE(ProcessDataFile(path, DataFileMode::SendMails, results, outputs, context));
+    EXPECT_EQ(outputs.error, QStringLiteral("MAPI Error: (2) \"Generell feil\""));
+    EXPECT_EQ(results, (QStringList{"ikke i bruk", "10"}));
+    EXPECT_EQ(mailer.sent.size(), 2u);
+}

@@ -1,0 +1,185 @@
+// The one-block functions of OpenSSL's Blowfish are marked deprecated in OpenSSL 3 in favour of EVP. EVP
+// offers only the standard modes, and our chaining is none of them, so we stay on the block functions.
+#define OPENSSL_SUPPRESS_DEPRECATED
+
+#include "transmission/BlowfishCipher.h"
+
+#include <QtEndian>
+#include <openssl/blowfish.h>
+#include <stdexcept>
+
+#include "core/Error.h"
+#include "core/Windows1252.h"
+#include "transmission/Base64.h"
+#include "transmission/Ripemd256.h"
+
+namespace telvainn {
+
+static_assert(sizeof(BF_LONG) == sizeof(std::uint32_t), "BF_encrypt must take 32-bit words");
+static_assert(BlowfishBlock::kBlockSize == BF_BLOCK);
+
+struct BlowfishBlock::KeySchedule {
+    BF_KEY key;
+};
+
+namespace {
+
+const Ripemd256::Digest& programKey() {
+    static const Ripemd256::Digest key =
+        ripemd256(QByteArrayView(BlowfishCipher::kKeyString.data(), BlowfishCipher::kKeyString.size()));
+    return key;
+}
+
+inline std::uint32_t loadBigEndian(const unsigned char* p) { return qFromBigEndian<std::uint32_t>(p); }
+inline void storeBigEndian(std::uint32_t value, unsigned char* p) { qToBigEndian<std::uint32_t>(value, p); }
+
+}  // namespace
+
+BlowfishBlock::BlowfishBlock(QByteArrayView key) {
+    if (key.isEmpty() || key.size() > kMaxKeySize) {
+        throw std::invalid_argument("Blowfish key must be 1 to 72 bytes long");
+    }
+    auto schedule = std::make_shared<KeySchedule>();
+    BF_set_key(&schedule->key, static_cast<int>(key.size()), reinterpret_cast<const unsigned char*>(key.data()));
+    m_schedule = std::move(schedule);
+}
+
+void BlowfishBlock::encryptWords(std::uint32_t& left, std::uint32_t& right) const {
+    BF_LONG data[2] = {left, right};
+    BF_encrypt(data, &m_schedule->key);
+    left = data[0];
+    right = data[1];
+}
+
+void BlowfishBlock::decryptWords(std::uint32_t& left, std::uint32_t& right) const {
+    BF_LONG data[2] = {left, right};
+    BF_decrypt(data, &m_schedule->key);
+    left = data[0];
+    right = data[1];
+}
+
+BlowfishBlock::Block BlowfishBlock::encrypt(const Block& plain) const {
+    std::uint32_t left = loadBigEndian(plain.data());
+    std::uint32_t right = loadBigEndian(plain.data() + 4);
+    encryptWords(left, right);
+    Block cipher;
+    storeBigEndian(left, cipher.data());
+    storeBigEndian(right, cipher.data() + 4);
+    return cipher;
+}
+
+BlowfishBlock::Block BlowfishBlock::decrypt(const Block& cipher) const {
+    std::uint32_t left = loadBigEndian(cipher.data());
+    std::uint32_t right = loadBigEndian(cipher.data() + 4);
+    decryptWords(left, right);
+    Block plain;
+    storeBigEndian(left, plain.data());
+    storeBigEndian(right, plain.data() + 4);
+    return plain;
+}
+
+BlowfishCipher::BlowfishCipher() : BlowfishCipher(QByteArrayView(programKey())) {}
+
+BlowfishCipher::BlowfishCipher(QByteArrayView key) : m_block(key) {
+    // IV = E(FF FF FF FF FF FF FF FF).
+    m_ivLeft = 0xFFFFFFFF;
+    m_ivRight = 0xFFFFFFFF;
+    m_block.encryptWords(m_ivLeft, m_ivRight);
+}
+
+// `in` and `out` may be the same buffer: each block is read completely before it is written.
+void BlowfishCipher::encryptInto(const unsigned char* in, unsigned char* out, qsizetype n) const {
+    const BF_KEY* const key = &m_block.m_schedule->key;
+    BF_LONG feedback0 = m_ivLeft;
+    BF_LONG feedback1 = m_ivRight;
+    BF_LONG data[2];
+    const unsigned char* const wholeBlocksEnd = in + (n - n % BlowfishBlock::kBlockSize);
+    for (; in != wholeBlocksEnd; in += BlowfishBlock::kBlockSize, out += BlowfishBlock::kBlockSize) {
+        data[0] = loadBigEndian(in) ^ feedback0;
+        data[1] = loadBigEndian(in + 4) ^ feedback1;
+        BF_encrypt(data, key);
+        storeBigEndian(data[0], out);
+        storeBigEndian(data[1], out + 4);
+        feedback0 ^= data[0];
+        feedback1 ^= data[1];
+    }
+    if (const qsizetype tail = n % BlowfishBlock::kBlockSize; tail > 0) {
+        data[0] = feedback0;
+        data[1] = feedback1;
+        BF_encrypt(data, key);
+        unsigned char keyStream[BlowfishBlock::kBlockSize];
+        storeBigEndian(data[0], keyStream);
+        storeBigEndian(data[1], keyStream + 4);
+        for (qsizetype i = 0; i < tail; ++i) {
+            out[i] = in[i] ^ keyStream[i];
+        }
+    }
+}
+
+void BlowfishCipher::decryptInto(const unsigned char* in, unsigned char* out, qsizetype n) const {
+    const BF_KEY* const key = &m_block.m_schedule->key;
+    BF_LONG feedback0 = m_ivLeft;
+    BF_LONG feedback1 = m_ivRight;
+    BF_LONG data[2];
+    const unsigned char* const wholeBlocksEnd = in + (n - n % BlowfishBlock::kBlockSize);
+    for (; in != wholeBlocksEnd; in += BlowfishBlock::kBlockSize, out += BlowfishBlock::kBlockSize) {
+        const BF_LONG cipher0 = loadBigEndian(in);
+        const BF_LONG cipher1 = loadBigEndian(in + 4);
+        data[0] = cipher0;
+        data[1] = cipher1;
+        BF_decrypt(data, key);
+        storeBigEndian(data[0] ^ feedback0, out);
+        storeBigEndian(data[1] ^ feedback1, out + 4);
+        feedback0 ^= cipher0;
+        feedback1 ^= cipher1;
+    }
+    // The tail is a pure key stream XOR, the same in both directions.
+    if (const qsizetype tail = n % BlowfishBlock::kBlockSize; tail > 0) {
+        data[0] = feedback0;
+        data[1] = feedback1;
+        BF_encrypt(data, key);
+        unsigned char keyStream[BlowfishBlock::kBlockSize];
+        storeBigEndian(data[0], keyStream);
+        storeBigEndian(data[1], keyStream + 4);
+        for (qsizetype i = 0; i < tail; ++i) {
+            out[i] = in[i] ^ keyStream[i];
+        }
+    }
+}
+
+QByteArray BlowfishCipher::encrypt(QByteArrayView plain) const {
+    QByteArray cipher(plain.size(), Qt::Uninitialized);
+    encryptInto(reinterpret_cast<const unsigned char*>(plain.data()), reinterpret_cast<unsigned char*>(cipher.data()),
+                plain.size());
+    return cipher;
+}
+
+QByteArray BlowfishCipher::decrypt(QByteArrayView cipher) const {
+    QByteArray plain(cipher.size(), Qt::Uninitialized);
+    decryptInto(reinterpret_cast<const unsigned char*>(cipher.data()), reinterpret_cast<unsigned char*>(plain.data()),
+                cipher.size());
+    return plain;
+}
+
+QString BlowfishCipher::EncryptReportText(const QString& reportText) const {
+    if (reportText.isEmpty()) {
+        return {};
+    }
+    // The Windows-1252 bytes are ours alone, so they are encrypted where they lie.
+    QByteArray bytes = toWindows1252(reportText);
+    auto* data = reinterpret_cast<unsigned char*>(bytes.data());
+    encryptInto(data, data, bytes.size());
+    return base64EncodeToString(bytes);
+}
+
+QByteArray BlowfishCipher::DecryptReportText(QByteArrayView base64) const {
+    std::optional<QByteArray> bytes = base64Decode(base64);
+    if (!bytes) {
+        throw Error(kInvalidBase64Message.toString());
+    }
+    auto* data = reinterpret_cast<unsigned char*>(bytes->data());
+    decryptInto(data, data, bytes->size());
+    return std::move(*bytes);
+}
+
+}  // namespace telvainn

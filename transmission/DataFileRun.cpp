@@ -1,0 +1,170 @@
+#include "transmission/DataFileRun.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <deque>
+
+#include "core/Error.h"
+#include "core/Numbers.h"
+#include "core/TemplateVersion.h"
+#include "core/Windows1252.h"
+#include "transmission/Envelope.h"
+
+namespace telvainn {
+namespace {
+
+QString lineLengthMessage(qsizetype length) {
+    return QStringLiteral("Fila inneholdt en linje med %1 tegn, og programmet taklet ikke å lese det.")
+        .arg(length);
+}
+
+QString unknownCompanyMessage(qsizetype lineNumber, const QString& regnr) {
+    return QStringLiteral(
+               "Linje nr %1 i fila begynner ikke med et regnr programmet kjenner (\"%2\"). "
+               "Linjen kan ikke ha blanke tegn foran regnr.")
+        .arg(lineNumber)
+        .arg(regnr);
+}
+
+// Written whole or not at all: a failure never leaves a half-written encrypted file behind.
+bool writeAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+}  // namespace
+
+TDataFileReports::TDataFileReports(DataFileHeader header, const DataFileRunContext& context,
+                                   QStringList& results)
+    : DataFileReportTexts(std::move(header), context.locale, context.clock),
+      m_context(context),
+      m_results(results) {}
+
+QString TDataFileReports::encryptedReportText(int index, QString* clearTextBlock) const {
+    const QStringList list = informationList(index, m_context.mailSystem, templateVersionText());
+    const QString base64 = m_cipher.EncryptReportText(closedReportText(index));
+    if (clearTextBlock != nullptr) {
+        *clearTextBlock = BuildClearTextBlock(list);
+    }
+    return BuildEncryptedReportText(list, base64);
+}
+
+void TDataFileReports::SaveReports() {
+    const QString pathTemplate = m_results.value(0);
+    for (std::size_t i = 0; i < kReportNumbers.size(); ++i) {
+        const int index = static_cast<int>(i);
+        if (lineCount(index) == 0) {
+            continue;
+        }
+        const QString reportNumber = QString::number(kReportNumbers[i]);
+        const QByteArray bytes = toWindows1252(encryptedReportText(index) + QStringLiteral("\r\n"));
+        const QString path = encryptedReportFilePath(pathTemplate, header().Periode, Regnr(), reportNumber,
+                                                     header().kindLetter, m_context.testMode);
+        m_results.append(writeAtomically(path, bytes) ? path
+                                                      : QStringLiteral("ErrorOccured(%1)").arg(reportNumber));
+    }
+}
+
+void TDataFileReports::SendReports(bool& success) {
+    if (m_context.mailer == nullptr) {
+        throw Error(QStringLiteral("Ingen e-postforsendelse er satt opp."));
+    }
+    for (std::size_t i = 0; i < kReportNumbers.size(); ++i) {
+        const int index = static_cast<int>(i);
+        if (lineCount(index) == 0) {
+            continue;
+        }
+        QString clearTextBlock;
+        const QString encrypted = encryptedReportText(index, &clearTextBlock);
+        const QStringList list = informationList(index, m_context.mailSystem, templateVersionText());
+        if (!m_context.mailer->SendReportMail(list, encrypted, clearTextBlock)) {
+            success = false;
+        }
+        m_results.append(QString::number(kReportNumbers[i]));
+    }
+}
+
+QString encryptedReportFilePath(const QString& pathTemplate, const QString& periode, const QString& regnr,
+                                const QString& reportNumber, const QString& kindLetter, bool testMode) {
+    const QFileInfo info(pathTemplate);
+    const QString base =
+        info.fileName() == QLatin1String("Filnavn") ? QStringLiteral("Kryptert_fil") : info.fileName();
+    const QString name = base + QStringLiteral("_Periode") + periode + QStringLiteral("_RegNr") + regnr +
+                         QStringLiteral("_R") + reportNumber +
+                         (kindLetter == QLatin1String("K") ? kindLetter : QString()) +
+                         (testMode ? QStringLiteral("_(testfil).txt") : QStringLiteral(".txt"));
+    // A template without a folder writes into the current folder.
+    return pathTemplate.contains(QLatin1Char('/')) ? QDir(info.path()).filePath(name) : name;
+}
+
+bool ProcessDataFile(const QString& path, DataFileMode mode, QStringList& results,
+                     DataFileRunOutputs& outputs, const DataFileRunContext& context) {
+    outputs.kindLetter = outputs.Dsnr = outputs.Periode = outputs.Regnr = outputs.reportNumber =
+        QStringLiteral("?");
+
+    QStringList lines;
+    QStringList companies;
+    try {
+        lines = readTextFileLines(path);
+        companies = companiesInDataFile(lines);
+    } catch (const Error& e) {
+        outputs.error = QStringLiteral(
+                            "Programmet feilet ved forsøk på å hente informasjon fra datafila.\r\n"
+                            "Feilmelding: ") +
+                        e.message();
+        return false;
+    }
+    outputs.companies = static_cast<int>(companies.size());
+    if (companies.isEmpty()) {
+        outputs.error = kNoCompaniesMessage;
+        return false;
+    }
+
+    try {
+        const DataFileHeader header = parseDataFileHeader(lines.front());
+        outputs.kindLetter = header.kindLetter;
+        outputs.Dsnr = header.Dsnr;
+        outputs.Periode = header.Periode;
+
+        // A deque keeps every company's address stable while the run holds references to them.
+        std::deque<TDataFileReports> reports;
+        for (qsizetype i = 0; i < companies.size(); ++i) {
+            reports.emplace_back(header, context, results);
+        }
+
+        for (qsizetype n = 1; n < lines.size(); ++n) {
+            const QString& line = lines[n];
+            const qsizetype length = trimBlanks(line).size();
+            if (length == 0) {
+                continue;
+            }
+            if (length != kDataLineLength) {
+                throw Error(lineLengthMessage(length));
+            }
+            outputs.Regnr = line.left(4);
+            const qsizetype company = companies.indexOf(outputs.Regnr);
+            if (company < 0) {
+                throw Error(unknownCompanyMessage(n + 1, outputs.Regnr));
+            }
+            reports[static_cast<std::size_t>(company)].AddDataLine(line);
+        }
+
+        if (mode == DataFileMode::SaveFiles) {
+            for (auto& company : reports) {
+                company.SaveReports();
+            }
+            return true;
+        }
+        bool success = true;
+        for (auto& company : reports) {
+            company.SendReports(success);
+        }
+        return success;
+    } catch (const Error& e) {
+        outputs.error = e.message();
+        return false;
+    }
+}
+
+}  // namespace telvainn
