@@ -2,6 +2,7 @@
 // registerRatio, printed after the table. The benchmarks themselves live in the other files here.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <map>
 #include <utility>
@@ -20,20 +21,25 @@ std::vector<std::pair<std::string, std::string>>& ratioPairs() {
 // The console table as usual, and each benchmark's bytes per second noted on the way (averaged over
 // repetitions).
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
+    // Colours only on a terminal, so that redirected output stays plain text.
+    RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred) {
-                continue;
-            }
             const auto counter = run.counters.find("bytes_per_second");
-            if (counter == run.counters.end()) {
+            if (run.error_occurred || counter == run.counters.end()) {
                 continue;
             }
-            Throughput& t = m_throughput[run.benchmark_name()];
-            t.sum += counter->second.value;
-            ++t.count;
+            Throughput& t = m_throughput[run.run_name.str()];
+            if (run.run_type == Run::RT_Iteration) {
+                t.sum += counter->second.value;
+                ++t.count;
+            } else if (run.aggregate_name == "mean") {
+                // With --benchmark_report_aggregates_only only the aggregates arrive here.
+                t.reportedMean = counter->second.value;
+            }
         }
     }
 
@@ -42,7 +48,8 @@ public:
         for (const auto& [ours, reference] : ratioPairs()) {
             const auto o = m_throughput.find(ours);
             const auto r = m_throughput.find(reference);
-            if (o == m_throughput.end() || r == m_throughput.end()) {
+            if (o == m_throughput.end() || r == m_throughput.end() || o->second.mean() <= 0 ||
+                r->second.mean() <= 0) {
                 continue;
             }
             if (first) {
@@ -56,11 +63,12 @@ public:
         }
     }
 
-private:
+  private:
     struct Throughput {
         double sum = 0;
         int count = 0;
-        double mean() const { return sum / count; }
+        double reportedMean = 0;
+        double mean() const { return count > 0 ? sum / count : reportedMean; }
     };
     std::map<std::string, Throughput> m_throughput;
 };

@@ -1,7 +1,6 @@
 #include "core/Windows1252.h"
 
 #include <array>
-#include <unordered_map>
 
 namespace telvainn {
 namespace {
@@ -12,15 +11,15 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-const std::unordered_map<char16_t, char>& reverseHighControls() {
-    static const auto map = [] {
-        std::unordered_map<char16_t, char> m;
-        for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-            m.emplace(kHighControls[i], static_cast<char>(0x80 + i));
+// The byte of a character that is not Latin-1 above 0x9F: one of the 32 in the table, or "?". Rare in
+// report texts, so a plain search serves.
+char highControlByte(char16_t u) {
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == u) {
+            return static_cast<char>(0x80 + i);
         }
-        return m;
-    }();
-    return map;
+    }
+    return '?';
 }
 
 }  // namespace
@@ -30,29 +29,32 @@ QString fromWindows1252(QByteArrayView bytes) {
     QChar* out = text.data();
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        *out++ = (b >= 0x80 && b <= 0x9F) ? QChar(kHighControls[b - 0x80]) : QChar(b);
+        *out++ = (b >= 0x80 && b <= 0x9F) ? QChar(kHighControls[b - 0x80]) : QChar(char16_t{b});
     }
     return text;
 }
 
-QByteArray toWindows1252(QStringView text) {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text[i].unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
-            QChar::isLowSurrogate(text[i + 1].unicode())) {
-            ++i;  // one character outside the code page, one "?"
-            *out++ = '?';
-        } else if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+qsizetype toWindows1252(QStringView text, char* out) {
+    char* const start = out;
+    const char16_t* p = text.utf16();
+    const char16_t* const end = p + text.size();
+    while (p != end) {
+        const char16_t u = *p++;
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
             *out++ = static_cast<char>(u);
+        } else if (QChar::isHighSurrogate(u) && p != end && QChar::isLowSurrogate(*p)) {
+            ++p;  // one character outside the code page, one "?"
+            *out++ = '?';
         } else {
-            const auto& reverse = reverseHighControls();
-            const auto it = reverse.find(u);
-            *out++ = it != reverse.end() ? it->second : '?';
+            *out++ = highControlByte(u);
         }
     }
-    bytes.truncate(out - bytes.constData());
+    return out - start;
+}
+
+QByteArray toWindows1252(QStringView text) {
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    bytes.truncate(toWindows1252(text, bytes.data()));
     return bytes;
 }
 

@@ -12,5 +12,8 @@ namespace telvainn {
 // lossless. Characters outside the code page are written as "?".
 QString fromWindows1252(QByteArrayView bytes);
 QByteArray toWindows1252(QStringView text);
+// Writes the bytes of `text` to `out`, which must have room for text.size() bytes; returns how many were
+// written (fewer when the text holds characters outside the Basic Multilingual Plane).
+qsizetype toWindows1252(QStringView text, char* out);
 
 }  // namespace telvainn

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh default >/dev/null
+scripts/build.sh default
 
 cli=$PWD/build/default/bin/telvainn-cli
 sample=$PWD/samples/datafil-eksempel.txt

@@ -11,7 +11,11 @@ namespace telvainn {
 // travels as a single line between the START and SLUTT markers, so no line breaks are ever written.
 
 QByteArray base64Encode(QByteArrayView bytes);
-QString base64EncodeToString(QByteArrayView bytes);
+// For encoding piece by piece straight into a text: the length of the encoding of `byteCount` bytes,
+// and the encoding of `n` bytes written at `out`, returning the end of what was written. Pieces join
+// seamlessly when every piece but the last is a multiple of three bytes.
+qsizetype base64EncodedLength(qsizetype byteCount);
+char* base64EncodeInto(const unsigned char* in, qsizetype n, char* out);
 
 // Strict decoding. Accepted is exactly what base64Encode writes: a length that is a multiple of four,
 // only alphabet characters, "=" only as the last one or two characters of the text, and zero in the

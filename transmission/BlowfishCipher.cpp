@@ -4,8 +4,11 @@
 
 #include "transmission/BlowfishCipher.h"
 
-#include <QtEndian>
 #include <openssl/blowfish.h>
+#include <QtEndian>
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <stdexcept>
 
 #include "core/Error.h"
@@ -30,8 +33,12 @@ const Ripemd256::Digest& programKey() {
     return key;
 }
 
-inline std::uint32_t loadBigEndian(const unsigned char* p) { return qFromBigEndian<std::uint32_t>(p); }
-inline void storeBigEndian(std::uint32_t value, unsigned char* p) { qToBigEndian<std::uint32_t>(value, p); }
+inline std::uint32_t loadBigEndian(const unsigned char* p) {
+    return qFromBigEndian<std::uint32_t>(p);
+}
+inline void storeBigEndian(std::uint32_t value, unsigned char* p) {
+    qToBigEndian<std::uint32_t>(value, p);
+}
 
 }  // namespace
 
@@ -40,7 +47,8 @@ BlowfishBlock::BlowfishBlock(QByteArrayView key) {
         throw std::invalid_argument("Blowfish key must be 1 to 72 bytes long");
     }
     auto schedule = std::make_shared<KeySchedule>();
-    BF_set_key(&schedule->key, static_cast<int>(key.size()), reinterpret_cast<const unsigned char*>(key.data()));
+    BF_set_key(&schedule->key, static_cast<int>(key.size()),
+               reinterpret_cast<const unsigned char*>(key.data()));
     m_schedule = std::move(schedule);
 }
 
@@ -88,10 +96,11 @@ BlowfishCipher::BlowfishCipher(QByteArrayView key) : m_block(key) {
 }
 
 // `in` and `out` may be the same buffer: each block is read completely before it is written.
-void BlowfishCipher::encryptInto(const unsigned char* in, unsigned char* out, qsizetype n) const {
+void BlowfishCipher::encryptInto(const unsigned char* in, unsigned char* out, qsizetype n,
+                                 Feedback& feedback) const {
     const BF_KEY* const key = &m_block.m_schedule->key;
-    BF_LONG feedback0 = m_ivLeft;
-    BF_LONG feedback1 = m_ivRight;
+    BF_LONG feedback0 = feedback.left;
+    BF_LONG feedback1 = feedback.right;
     BF_LONG data[2];
     const unsigned char* const wholeBlocksEnd = in + (n - n % BlowfishBlock::kBlockSize);
     for (; in != wholeBlocksEnd; in += BlowfishBlock::kBlockSize, out += BlowfishBlock::kBlockSize) {
@@ -103,6 +112,7 @@ void BlowfishCipher::encryptInto(const unsigned char* in, unsigned char* out, qs
         feedback0 ^= data[0];
         feedback1 ^= data[1];
     }
+    feedback = {feedback0, feedback1};
     if (const qsizetype tail = n % BlowfishBlock::kBlockSize; tail > 0) {
         data[0] = feedback0;
         data[1] = feedback1;
@@ -149,27 +159,49 @@ void BlowfishCipher::decryptInto(const unsigned char* in, unsigned char* out, qs
 
 QByteArray BlowfishCipher::encrypt(QByteArrayView plain) const {
     QByteArray cipher(plain.size(), Qt::Uninitialized);
-    encryptInto(reinterpret_cast<const unsigned char*>(plain.data()), reinterpret_cast<unsigned char*>(cipher.data()),
-                plain.size());
+    Feedback feedback{m_ivLeft, m_ivRight};
+    encryptInto(reinterpret_cast<const unsigned char*>(plain.data()),
+                reinterpret_cast<unsigned char*>(cipher.data()), plain.size(), feedback);
     return cipher;
 }
 
 QByteArray BlowfishCipher::decrypt(QByteArrayView cipher) const {
     QByteArray plain(cipher.size(), Qt::Uninitialized);
-    decryptInto(reinterpret_cast<const unsigned char*>(cipher.data()), reinterpret_cast<unsigned char*>(plain.data()),
-                cipher.size());
+    decryptInto(reinterpret_cast<const unsigned char*>(cipher.data()),
+                reinterpret_cast<unsigned char*>(plain.data()), cipher.size());
     return plain;
 }
 
-QString BlowfishCipher::EncryptReportText(const QString& reportText) const {
-    if (reportText.isEmpty()) {
-        return {};
+QByteArray BlowfishCipher::EncryptReportText(const QString& reportText) const {
+    // Converted, encrypted and encoded a piece at a time, so no copy of the whole text is made beside
+    // the result. A piece is whole cipher blocks and whole Base64 groups, so the pieces join seamlessly.
+    // A character outside the code page that takes two UTF-16 units gives one byte, so bytes wait in
+    // the buffer until a whole piece is there.
+    constexpr qsizetype kPiece = 4080;
+    static_assert(kPiece % BlowfishBlock::kBlockSize == 0 && kPiece % 3 == 0);
+    QByteArray base64(base64EncodedLength(reportText.size()), Qt::Uninitialized);
+    char* out = base64.data();
+    Feedback feedback{m_ivLeft, m_ivRight};
+    std::array<unsigned char, 2 * kPiece> buffer;
+    qsizetype filled = 0;  // always less than one piece between rounds
+    for (QStringView rest(reportText); !rest.isEmpty();) {
+        qsizetype take = std::min(kPiece, rest.size());
+        if (take < rest.size() && QChar::isHighSurrogate(rest[take - 1].unicode())) {
+            --take;  // keep a surrogate pair in one piece
+        }
+        filled += toWindows1252(rest.first(take), reinterpret_cast<char*>(buffer.data()) + filled);
+        rest = rest.sliced(take);
+        if (filled >= kPiece) {
+            encryptInto(buffer.data(), buffer.data(), kPiece, feedback);
+            out = base64EncodeInto(buffer.data(), kPiece, out);
+            filled -= kPiece;
+            std::memmove(buffer.data(), buffer.data() + kPiece, static_cast<std::size_t>(filled));
+        }
     }
-    // The Windows-1252 bytes are ours alone, so they are encrypted where they lie.
-    QByteArray bytes = toWindows1252(reportText);
-    auto* data = reinterpret_cast<unsigned char*>(bytes.data());
-    encryptInto(data, data, bytes.size());
-    return base64EncodeToString(bytes);
+    encryptInto(buffer.data(), buffer.data(), filled, feedback);
+    out = base64EncodeInto(buffer.data(), filled, out);
+    base64.truncate(out - base64.constData());
+    return base64;
 }
 
 QByteArray BlowfishCipher::DecryptReportText(QByteArrayView base64) const {

@@ -15,7 +15,7 @@ namespace telvainn {
 // schedule and round function. OpenSSL works on two host-order 32-bit words; the byte interface below
 // reads and writes the block halves big-endian, as the published algorithm and its test vectors do.
 class BlowfishBlock {
-public:
+  public:
     static constexpr qsizetype kBlockSize = 8;
     // BF_set_key reads at most 72 key bytes (the 18 P-array words); the published limit is 56.
     static constexpr qsizetype kMaxKeySize = 72;
@@ -34,7 +34,7 @@ public:
 
     struct KeySchedule;  // OpenSSL's BF_KEY, kept out of this header
 
-private:
+  private:
     friend class BlowfishCipher;
     std::shared_ptr<const KeySchedule> m_schedule;  // immutable once built, so copies may share it
 };
@@ -47,7 +47,7 @@ private:
 // Nothing is carried from one text to the next, so one keyed cipher serves any number of texts, from
 // any number of threads, and every call with the same text gives the same result.
 class BlowfishCipher {
-public:
+  public:
     // The program's fixed key string, as the 24 Windows-1252 bytes it is on every installation (the Ø is
     // the single byte 0xD8). Its RIPEMD-256 digest is the 32-byte Blowfish key.
     static constexpr std::string_view kKeyString = "QWUEPTRZMBXCVKAYO\xD8GIHTWP";
@@ -65,13 +65,19 @@ public:
     QByteArray decrypt(QByteArrayView cipher) const;
 
     // Base64 of the ciphertext of the report text's Windows-1252 bytes; an empty text gives "".
-    QString EncryptReportText(const QString& reportText) const;
+    QByteArray EncryptReportText(const QString& reportText) const;
     // The plaintext bytes of a Base64 ciphertext (strict Base64, see base64Decode). Raises
     // telvainn::Error with kInvalidBase64Message when the text is not Base64.
     QByteArray DecryptReportText(QByteArrayView base64) const;
 
-private:
-    void encryptInto(const unsigned char* in, unsigned char* out, qsizetype n) const;
+  private:
+    // The feedback register between pieces of one text; every text starts from the IV.
+    struct Feedback {
+        std::uint32_t left;
+        std::uint32_t right;
+    };
+    // Pieces of one text must be whole blocks, all but the last.
+    void encryptInto(const unsigned char* in, unsigned char* out, qsizetype n, Feedback& feedback) const;
     void decryptInto(const unsigned char* in, unsigned char* out, qsizetype n) const;
 
     BlowfishBlock m_block;

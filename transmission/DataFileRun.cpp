@@ -8,7 +8,6 @@
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/TemplateVersion.h"
-#include "core/Windows1252.h"
 #include "transmission/Envelope.h"
 
 namespace telvainn {
@@ -41,13 +40,9 @@ TDataFileReports::TDataFileReports(DataFileHeader header, const DataFileRunConte
       m_context(context),
       m_results(results) {}
 
-QString TDataFileReports::encryptedReportText(int index, QString* clearTextBlock) const {
-    const QStringList list = informationList(index, m_context.mailSystem, templateVersionText());
-    const QString base64 = m_cipher.EncryptReportText(closedReportText(index));
-    if (clearTextBlock != nullptr) {
-        *clearTextBlock = BuildClearTextBlock(list);
-    }
-    return BuildEncryptedReportText(list, base64);
+QByteArray TDataFileReports::encryptedReportText(int index, QStringList& list) const {
+    list = informationList(index, m_context.mailSystem, templateVersionText());
+    return BuildEncryptedReportText(list, m_cipher.EncryptReportText(closedReportText(index)));
 }
 
 void TDataFileReports::SaveReports() {
@@ -58,7 +53,8 @@ void TDataFileReports::SaveReports() {
             continue;
         }
         const QString reportNumber = QString::number(kReportNumbers[i]);
-        const QByteArray bytes = toWindows1252(encryptedReportText(index) + QStringLiteral("\r\n"));
+        QStringList list;
+        const QByteArray bytes = encryptedReportText(index, list) + "\r\n";
         const QString path = encryptedReportFilePath(pathTemplate, header().Periode, Regnr(), reportNumber,
                                                      header().kindLetter, m_context.testMode);
         m_results.append(writeAtomically(path, bytes) ? path
@@ -75,10 +71,9 @@ void TDataFileReports::SendReports(bool& success) {
         if (lineCount(index) == 0) {
             continue;
         }
-        QString clearTextBlock;
-        const QString encrypted = encryptedReportText(index, &clearTextBlock);
-        const QStringList list = informationList(index, m_context.mailSystem, templateVersionText());
-        if (!m_context.mailer->SendReportMail(list, encrypted, clearTextBlock)) {
+        QStringList list;
+        const QByteArray encrypted = encryptedReportText(index, list);
+        if (!m_context.mailer->SendReportMail(list, encrypted, BuildClearTextBlock(list))) {
             success = false;
         }
         m_results.append(QString::number(kReportNumbers[i]));

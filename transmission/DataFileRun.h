@@ -51,7 +51,8 @@ class TDataFileReports : public DataFileReportTexts {
     void SendReports(bool& success);
 
   private:
-    QString encryptedReportText(int index, QString* clearTextBlock = nullptr) const;
+    // The envelope of one report, and the information list it was built from.
+    QByteArray encryptedReportText(int index, QStringList& informationList) const;
 
     BlowfishCipher m_cipher;
     const DataFileRunContext& m_context;

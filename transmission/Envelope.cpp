@@ -1,13 +1,15 @@
 #include "transmission/Envelope.h"
 
 #include "core/Error.h"
+#include "core/ReportIdentity.h"
+#include "core/Windows1252.h"
 
 namespace telvainn {
 namespace {
 
 void requireCompleteInfo(const QStringList& info) {
     if (info.size() != envelope::kInfoListSize) {
-        throw Error(envelope::kInfoListIncompleteMessage.toString());
+        throw Error(kMissingReportInformationMessage);
     }
 }
 
@@ -21,37 +23,39 @@ qsizetype clearTextBlockLength(const QStringList& info) {
     return length;
 }
 
-void appendClearTextBlock(QString& text, const QStringList& info) {
+void appendClearTextBlock(QByteArray& text, const QStringList& info) {
     using namespace envelope;
-    text.append(kSeparatorLine).append(kLineEnd);
-    text.append(kHeading).append(kLineEnd);
-    text.append(kSeparatorLine).append(kLineEnd);
+    const QByteArray lineEnd = toWindows1252(kLineEnd);
+    const QByteArray separator = toWindows1252(kSeparatorLine) + lineEnd;
+    text.append(separator);
+    text.append(toWindows1252(kHeading)).append(lineEnd);
+    text.append(separator);
     for (const InfoLine& line : kInfoLines) {
-        text.append(line.label).append(info[line.infoIndex]).append(kLineEnd);
+        text.append(toWindows1252(line.label)).append(toWindows1252(info[line.infoIndex])).append(lineEnd);
     }
-    text.append(kLineEnd);  // line 12 is empty
+    text.append(lineEnd);  // line 12 is empty
 }
 
 }  // namespace
 
-QString BuildClearTextBlock(const QStringList& info) {
+QByteArray BuildClearTextBlock(const QStringList& info) {
     requireCompleteInfo(info);
-    QString text;
+    QByteArray text;
     text.reserve(clearTextBlockLength(info));
     appendClearTextBlock(text, info);
     return text;
 }
 
-QString BuildEncryptedReportText(const QStringList& info, const QString& base64) {
+QByteArray BuildEncryptedReportText(const QStringList& info, QByteArrayView base64) {
     using namespace envelope;
     requireCompleteInfo(info);
-    QString text;
+    QByteArray text;
     // One allocation even for a ciphertext of many megabytes.
     text.reserve(clearTextBlockLength(info) + kStartMarker.size() + base64.size() + kLineEnd.size() +
                  kEndMarker.size());
     appendClearTextBlock(text, info);
-    text.append(kStartMarker).append(base64).append(kLineEnd);
-    text.append(kEndMarker);
+    text.append(toWindows1252(kStartMarker)).append(base64).append(toWindows1252(kLineEnd));
+    text.append(toWindows1252(kEndMarker));
     return text;
 }
 

@@ -13,7 +13,8 @@ namespace telvainn {
 namespace envelope {
 
 inline constexpr QStringView kLineEnd = u"\r\n";
-inline constexpr QStringView kSeparatorLine = u"==============================================================";
+inline constexpr QStringView kSeparatorLine =
+    u"==============================================================";
 inline constexpr QStringView kHeading = u"Informasjon om rapporten i klartekst: ";
 
 // Every label is 18 characters, padded with blanks, so the values line up.
@@ -29,9 +30,6 @@ inline constexpr QStringView kEpostSystemLabel = u"E-post system:    ";
 
 inline constexpr QStringView kStartMarker = u"<--------START-------------";
 inline constexpr QStringView kEndMarker = u"---------SLUTT------------> ";
-
-inline constexpr QStringView kInfoListIncompleteMessage =
-    u"Klarte ikke hente ut all rapport informasjonen som skulle være med.";
 
 // The report information list: 0 Dsnr, 1 report type, 2 Periode, 3 program version, 4 Regnr, 5 report
 // number, 6 mail system, 7 report (template) version.
@@ -63,14 +61,16 @@ static_assert(kDsnrLabel.size() == kLabelWidth && kRegnrLabel.size() == kLabelWi
 
 }  // namespace envelope
 
+// The envelope is built as the Windows-1252 bytes it is written and mailed as.
+//
 // Lines 1 to 12, each with its CR LF, so the block ends with two CR LF in a row. Mailed alone as the body
 // when the report travels as an attachment. Raises telvainn::Error with
-// envelope::kInfoListIncompleteMessage unless `info` holds exactly eight texts.
-QString BuildClearTextBlock(const QStringList& info);
+// kMissingReportInformationMessage unless `info` holds exactly eight texts.
+QByteArray BuildClearTextBlock(const QStringList& info);
 
 // Lines 1 to 14: the clear-text block, the START marker directly followed by `base64` and CR LF, and the
 // SLUTT marker with its trailing blank and no line end (whoever writes it to a file adds one). Same
 // failure as BuildClearTextBlock.
-QString BuildEncryptedReportText(const QStringList& info, const QString& base64);
+QByteArray BuildEncryptedReportText(const QStringList& info, QByteArrayView base64);
 
 }  // namespace telvainn

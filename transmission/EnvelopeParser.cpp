@@ -31,11 +31,14 @@ QString concat(std::initializer_list<QStringView> parts) {
     return text;
 }
 
-QString quoted(QStringView text) { return concat({u"\"", text, u"\""}); }
+QString quoted(QStringView text) {
+    return concat({u"\"", text, u"\""});
+}
 
 [[noreturn]] void fail(int lineNumber, QStringView expectation, bool textEndedBefore = false) {
     const QString number = QString::number(lineNumber);
-    throw Error(concat({kLineWord, number, kExpected, expectation, textEndedBefore ? kEndsBeforeLine : u"", u"."}));
+    throw Error(
+        concat({kLineWord, number, kExpected, expectation, textEndedBefore ? kEndsBeforeLine : u"", u"."}));
 }
 
 // The fixed texts are ASCII, so they compare byte for byte with the Windows-1252 file contents.
@@ -57,7 +60,7 @@ bool equalsAscii(QByteArrayView bytes, QStringView ascii) {
 
 // Walks lines 1 to 13, each of which must end with CR LF.
 class LineReader {
-public:
+  public:
     explicit LineReader(QByteArrayView bytes) : m_bytes(bytes) {}
 
     int lineNumber() const { return m_lineNumber; }
@@ -90,7 +93,7 @@ public:
 
     QByteArrayView rest() const { return m_bytes.sliced(m_pos); }
 
-private:
+  private:
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
     qsizetype m_lineEnd = 0;
@@ -110,7 +113,8 @@ void readExactLine(LineReader& reader, QStringView expected, QStringView expecta
 ParsedEnvelope ParseEncryptedReportText(QByteArrayView bytes) {
     using namespace envelope;
     LineReader reader(bytes);
-    const QString separatorExpectation = concat({QString::number(kSeparatorLine.size()), kSeparatorDescription});
+    const QString separatorExpectation =
+        concat({QString::number(kSeparatorLine.size()), kSeparatorDescription});
 
     readExactLine(reader, kSeparatorLine, separatorExpectation);
     readExactLine(reader, kHeading, quoted(kHeading));

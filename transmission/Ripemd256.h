@@ -11,7 +11,7 @@ namespace telvainn {
 // derived with it, so it must agree bit for bit with every other implementation of the published
 // algorithm; nothing here relies on it being collision resistant.
 class Ripemd256 {
-public:
+  public:
     using Digest = std::array<std::uint8_t, 32>;
 
     Ripemd256() { reset(); }
@@ -24,7 +24,7 @@ public:
 
     void reset();
 
-private:
+  private:
     std::array<std::uint32_t, 8> m_state{};
     std::array<std::uint8_t, 64> m_buffer{};
     std::size_t m_buffered = 0;

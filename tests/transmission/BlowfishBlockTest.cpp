@@ -118,8 +118,8 @@ TEST(BlowfishBlock, KeysOfOneToTwentyFourBytes) {
 }
 
 TEST(BlowfishBlock, RefusesEmptyAndOverlongKeys) {
-    EXPECT_THROW(BlowfishBlock(QByteArrayView()), std::invalid_argument);
-    EXPECT_THROW(BlowfishBlock(QByteArray(73, 'k')), std::invalid_argument);
+    EXPECT_THROW(BlowfishBlock{QByteArrayView()}, std::invalid_argument);
+    EXPECT_THROW(BlowfishBlock{QByteArray(73, 'k')}, std::invalid_argument);
     const BlowfishBlock longest(QByteArray(72, 'k'));
     const BlowfishBlock::Block plain = block("0123456789ABCDEF");
     EXPECT_EQ(longest.decrypt(longest.encrypt(plain)), plain);

@@ -206,13 +206,14 @@ namespace {
 
 struct SentMail {
     QStringList info;
-    QString encrypted;
-    QString clearTextBlock;
+    QByteArray encrypted;
+    QByteArray clearTextBlock;
 };
 
 class RecordingMailer : public ReportMailer {
   public:
-    bool SendReportMail(const QStringList& info, const QString& encrypted, const QString& clear) override {
+    bool SendReportMail(const QStringList& info, const QByteArray& encrypted,
+                        const QByteArray& clear) override {
         sent.push_back({info, encrypted, clear});
         const int n = static_cast<int>(sent.size());
         if (n == failAt) {
@@ -244,8 +245,7 @@ TEST_F(DataFileRunTest, SendModeMailsEveryReportAndListsItEvenWhenCancelled) {
     for (const SentMail& mail : mailer.sent) {
         EXPECT_EQ(mail.encrypted.left(mail.clearTextBlock.size()), mail.clearTextBlock);
         EXPECT_EQ(mail.clearTextBlock, BuildClearTextBlock(mail.info));
-        QByteArray decrypted;
-        const ParsedEnvelope envelope = ParseEncryptedReportText(toWindows1252(mail.encrypted));
+        const ParsedEnvelope envelope = ParseEncryptedReportText(mail.encrypted);
         EXPECT_EQ(envelope.info, mail.info);
         EXPECT_TRUE(BlowfishCipher().DecryptReportText(envelope.base64).endsWith("</DATA>\r\n</DVRAPPORT>"));
     }

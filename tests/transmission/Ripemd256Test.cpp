@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <random>
-#include <set>
 #include <string>
+#include <vector>
 
 #include "transmission/Ripemd256.h"
 
@@ -11,7 +11,8 @@ namespace telvainn {
 namespace {
 
 QByteArray hex(const Ripemd256::Digest& digest) {
-    return QByteArray(reinterpret_cast<const char*>(digest.data()), static_cast<qsizetype>(digest.size())).toHex();
+    return QByteArray(reinterpret_cast<const char*>(digest.data()), static_cast<qsizetype>(digest.size()))
+        .toHex();
 }
 
 struct Vector {
@@ -43,6 +44,23 @@ const Vector kPublished[] = {
      "b12cc8c54ad8e14e9cbaa8bdd1d78139880fc824a2af19c67699d64fb4322cc2"},
 };
 
+// Runs of "a" around the padding boundaries, from the test log of the CryptAda library
+// (test/res/ut_md_ripemd_256.txt, "counter offset and block boundary"); the values for 55, 56 and 64
+// appear identically in a second, independent vector list. 55 bytes: the 0x80 byte and the length just
+// fit the block; 56 and 57: they need a second block; 63: only the 0x80 byte fits; 64, 65: a full block
+// of message.
+const Vector kBoundary[] = {
+    {QByteArray(55, 'a'), "7780dbe5f483206a1e397f7850f23ee6c595ff2d1a1846eb3ec6b0be03f1e161"},
+    {QByteArray(56, 'a'), "d210e3e343f73334320d4b8f28fc8079ca06f30f0ba6f7baa8928a707ac45593"},
+    {QByteArray(57, 'a'), "b01629f9a960bbb1aa2a9e0e74319909a9f839570b1c932e59a382923bae1812"},
+    {QByteArray(63, 'a'), "84744d0f20efc6bf2969e5655dd6e59262d762a4f2abe103918056652f8c3148"},
+    {QByteArray(64, 'a'), "8147678472c129cabb59f57f637c622ccd5707af80a583303e6dde7d0800ced6"},
+    {QByteArray(65, 'a'), "bfd646700879077f15a30706bb77e9c0d4e21c3f9e73f79725eafcb2fd934a43"},
+    // 43 bytes, from the same log.
+    {"The quick brown fox jumps over the lazy dog",
+     "c3b0c2f764ac6d576a6c430fb61a6f2255b4fa833e094b1ba8c1e29b6353036f"},
+};
+
 constexpr char kMillionADigest[] = "ac953744e10e31514c150d4d8d7b677342e33399788296e43ae4850ce4f97978";
 
 QByteArray pseudoRandomBytes(qsizetype size, unsigned seed) {
@@ -57,6 +75,13 @@ QByteArray pseudoRandomBytes(qsizetype size, unsigned seed) {
 TEST(Ripemd256, PublishedVectors) {
     for (const Vector& vector : kPublished) {
         SCOPED_TRACE(vector.message.toStdString());
+        EXPECT_EQ(hex(ripemd256(vector.message)), vector.digest);
+    }
+}
+
+TEST(Ripemd256, VectorsAtThePaddingBoundaries) {
+    for (const Vector& vector : kBoundary) {
+        SCOPED_TRACE(vector.message.size());
         EXPECT_EQ(hex(ripemd256(vector.message)), vector.digest);
     }
 }
@@ -79,7 +104,9 @@ TEST(Ripemd256, OneMillionTimesAFedInUnevenPieces) {
 }
 
 TEST(Ripemd256, PublishedVectorsFedByteByByte) {
-    for (const Vector& vector : kPublished) {
+    std::vector<Vector> all(std::begin(kPublished), std::end(kPublished));
+    all.insert(all.end(), std::begin(kBoundary), std::end(kBoundary));
+    for (const Vector& vector : all) {
         SCOPED_TRACE(vector.message.toStdString());
         Ripemd256 hash;
         for (const char byte : vector.message) {
@@ -109,16 +136,6 @@ TEST(Ripemd256, AnySplitOfTheMessageGivesTheSameDigest) {
         }
         EXPECT_EQ(hex(hash.finish()), whole);
     }
-}
-
-TEST(Ripemd256, MessagesAroundThePaddingBoundariesHaveDistinctDigests) {
-    // A padding that lost or duplicated a byte would make neighbouring lengths collide.
-    const QByteArray base(130, 'a');
-    std::set<QByteArray> digests;
-    for (qsizetype length = 50; length <= 130; ++length) {
-        digests.insert(hex(ripemd256(base.first(length))));
-    }
-    EXPECT_EQ(digests.size(), 81u);
 }
 
 TEST(Ripemd256, FinishStartsAnEmptyMessage) {
