@@ -6,6 +6,7 @@
 #include "cli/Console.h"
 #include "core/Error.h"
 #include "transmission/BlowfishCipher.h"
+#include "transmission/Envelope.h"
 #include "transmission/EnvelopeParser.h"
 
 namespace telvainn::cli {
@@ -19,12 +20,6 @@ const QString kHelp = QStringLiteral(
     "\n"
     "  --ut UTFIL  skriv den dekrypterte rapporten til UTFIL (ellers til\n"
     "              standard ut, uendret; informasjonen går da til standard feil)");
-
-// The labels of the clear-text block, in the order the information list holds the values.
-const QStringList kLabels = {QStringLiteral("Dsnr"),          QStringLiteral("Rapporttype"),
-                             QStringLiteral("Periode"),       QStringLiteral("Programversjon"),
-                             QStringLiteral("Regnr"),         QStringLiteral("Rapportnr"),
-                             QStringLiteral("E-post system"), QStringLiteral("Rapportversjon")};
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
@@ -59,8 +54,9 @@ int dekrypter(const QStringList& args) {
         const ParsedEnvelope envelope = ParseEncryptedReportText(readFile(arguments.positional().front()));
         const QByteArray report = BlowfishCipher().DecryptReportText(envelope.base64);
         std::FILE* infoStream = outFile ? stdout : stderr;
-        for (qsizetype i = 0; i < kLabels.size(); ++i) {
-            printLine(infoStream, (kLabels[i] + QLatin1Char(':')).leftJustified(18) + envelope.info.value(i));
+        // Labels and order as in the clear-text block.
+        for (const envelope::InfoLine& line : envelope::kInfoLines) {
+            printLine(infoStream, line.label.toString() + envelope.info.value(line.infoIndex));
         }
         if (outFile) {
             writeFile(*outFile, report);
