@@ -40,14 +40,8 @@ std::optional<std::int64_t> roundAmountHalfEven(QStringView text, QChar decimalS
     const qsizetype separator = text.indexOf(decimalSeparator, pos);
     const QStringView whole = text.mid(pos, separator < 0 ? -1 : separator - pos);
     const QStringView fraction = separator < 0 ? QStringView() : text.mid(separator + 1);
-    if (whole.isEmpty() && fraction.isEmpty()) {
-        return std::nullopt;
-    }
-    if ((!whole.isEmpty() && !isDigitsOnly(whole)) ||
-        (separator >= 0 && !fraction.isEmpty() && !isDigitsOnly(fraction))) {
-        return std::nullopt;
-    }
-    if (separator >= 0 && whole.isEmpty() && fraction.isEmpty()) {
+    const auto digitsOrEmpty = [](QStringView part) { return part.isEmpty() || isDigitsOnly(part); };
+    if ((whole.isEmpty() && fraction.isEmpty()) || !digitsOrEmpty(whole) || !digitsOrEmpty(fraction)) {
         return std::nullopt;
     }
 

@@ -35,12 +35,11 @@ const CatalogueEntry& catalogueEntry(int reportNumber) {
 }
 
 int catalogueIndex(QStringView reportNumberText) {
-    for (std::size_t i = 0; i < kReportNumbers.size(); ++i) {
-        if (reportNumberText == QString::number(kReportNumbers[i])) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    // Looked up for every line of a flat data file, so the texts are compared without building any.
+    static constexpr std::array<QStringView, kReportNumbers.size()> kTexts = {u"10", u"11", u"20", u"21",
+                                                                              u"35", u"50", u"51", u"60"};
+    const auto it = std::find(kTexts.begin(), kTexts.end(), reportNumberText);
+    return it == kTexts.end() ? -1 : static_cast<int>(it - kTexts.begin());
 }
 
 QString reportNumberMessage(int reportNumber) {

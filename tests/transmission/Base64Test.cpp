@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/RandomBytes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <random>
@@ -8,15 +10,6 @@
 
 namespace telvainn {
 namespace {
-
-QByteArray pseudoRandomBytes(qsizetype size, unsigned seed) {
-    std::mt19937 generator(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char& byte : bytes) {
-        byte = static_cast<char>(generator() & 0xFF);
-    }
-    return bytes;
-}
 
 // RFC 4648, section 10.
 const std::pair<QByteArray, QByteArray> kRfc4648[] = {

@@ -2,7 +2,9 @@
 #define OPENSSL_SUPPRESS_DEPRECATED
 
 #include <gtest/gtest.h>
+
 #include <openssl/blowfish.h>
+#include "support/RandomBytes.h"
 
 #include <QByteArray>
 #include <QString>
@@ -57,15 +59,6 @@ QByteArray referenceEncrypt(const QByteArray& key, const QByteArray& plain) {
         }
     }
     return out;
-}
-
-QByteArray pseudoRandomBytes(qsizetype size, unsigned seed) {
-    std::mt19937 generator(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char& byte : bytes) {
-        byte = static_cast<char>(generator() & 0xFF);
-    }
-    return bytes;
 }
 
 // Eric Young's chaining test key and clear text ("7654321 Now is the time "), cut to 20 bytes: two

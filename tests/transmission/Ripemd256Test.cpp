@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/RandomBytes.h"
+
 #include <QByteArray>
 #include <random>
 #include <string>
@@ -62,15 +64,6 @@ const Vector kBoundary[] = {
 };
 
 constexpr char kMillionADigest[] = "ac953744e10e31514c150d4d8d7b677342e33399788296e43ae4850ce4f97978";
-
-QByteArray pseudoRandomBytes(qsizetype size, unsigned seed) {
-    std::mt19937 generator(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char& byte : bytes) {
-        byte = static_cast<char>(generator() & 0xFF);
-    }
-    return bytes;
-}
 
 TEST(Ripemd256, PublishedVectors) {
     for (const Vector& vector : kPublished) {
