@@ -30,6 +30,19 @@ TEST(Windows1252, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach) {
     EXPECT_EQ(toWindows1252(QStringLiteral("\u4E2D\u6587")), QByteArray("??"));
 }
 
+TEST(Windows1252, LongTextsAreConvertedTheSameWhereverTheSpecialCharactersFall) {
+    // Long texts go through in blocks; a special character or a surrogate pair may sit on any boundary.
+    for (const int at : {0, 62, 63, 64, 127, 128, 190}) {
+        QString text(200, QLatin1Char('x'));
+        QByteArray expected(200, 'x');
+        text[at] = QChar(0x20AC);
+        expected[at] = '\x80';
+        text.replace(at + 1, 1, QStringLiteral("\U0001F600"));  // two units, one "?"
+        expected[at + 1] = '?';
+        EXPECT_EQ(toWindows1252(text), expected) << "at " << at;
+    }
+}
+
 TEST(NumberTests, IsNumberAcceptsDigitsSignsAndOnlyTheLocalesSeparator) {
     EXPECT_TRUE(isNumber(u"0001234567", QLatin1Char(',')));
     EXPECT_TRUE(isNumber(u"-12,5", QLatin1Char(',')));
