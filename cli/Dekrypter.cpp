@@ -1,10 +1,8 @@
-#include <QFile>
-#include <QSaveFile>
-
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "core/Error.h"
+#include "core/FileIo.h"
 #include "transmission/BlowfishCipher.h"
 #include "transmission/Envelope.h"
 #include "transmission/EnvelopeParser.h"
@@ -21,18 +19,10 @@ const QString kHelp = QStringLiteral(
     "  --ut UTFIL  skriv den dekrypterte rapporten til UTFIL (ellers til\n"
     "              standard ut, uendret; informasjonen går da til standard feil)");
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("Klarte ikke å lese fila \"%1\": %2").arg(path, file.errorString()));
-    }
-    return file.readAll();
-}
-
 void writeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw Error(QStringLiteral("Klarte ikke å skrive fila \"%1\": %2").arg(path, file.errorString()));
+    QString reason;
+    if (!writeFileAtomically(path, bytes, &reason)) {
+        throw Error(QStringLiteral("Klarte ikke å skrive fila \"%1\": %2").arg(path, reason));
     }
 }
 
@@ -51,7 +41,8 @@ int dekrypter(const QStringList& args) {
     }
     const auto outFile = arguments.value(QStringLiteral("--ut"));
     try {
-        const ParsedEnvelope envelope = ParseEncryptedReportText(readFile(arguments.positional().front()));
+        const ParsedEnvelope envelope =
+            ParseEncryptedReportText(readFileBytes(arguments.positional().front()));
         const QByteArray report = BlowfishCipher().DecryptReportText(envelope.base64);
         std::FILE* infoStream = outFile ? stdout : stderr;
         // Labels and order as in the clear-text block.

@@ -1,8 +1,7 @@
 #include "core/DataFile.h"
 
-#include <QFile>
-
 #include "core/Error.h"
+#include "core/FileIo.h"
 #include "core/Numbers.h"
 #include "core/ProgramInfo.h"
 #include "core/ReportIdentity.h"
@@ -38,14 +37,7 @@ DataFileHeader parseDataFileHeader(QStringView firstLine) {
 }
 
 QStringList readTextFileLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("Klarte ikke å lese fila \"%1\": %2").arg(path, file.errorString()));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw Error(QStringLiteral("Klarte ikke å lese fila \"%1\": %2").arg(path, file.errorString()));
-    }
+    const QByteArray bytes = readFileBytes(path);
     QStringList lines;
     if (bytes.isEmpty()) {
         return lines;

@@ -1,13 +1,12 @@
 #include "core/ProfileFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstdint>
 #include <utility>
 
 #include "core/Error.h"
+#include "core/FileIo.h"
 #include "core/Numbers.h"
 #include "core/Windows1252.h"
 
@@ -86,14 +85,11 @@ ProfileFile ProfileFile::load(const QString& path) {
     if (!QFileInfo::exists(path)) {
         return profile;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> read = readWholeFile(path);
+    if (!read) {
         throw Error(QStringLiteral("Unable to read ") + fullPath(path));
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw Error(QStringLiteral("Unable to read ") + fullPath(path));
-    }
+    const QByteArray& bytes = *read;
 
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -271,10 +267,7 @@ QByteArray ProfileFile::toBytes() const {
 
 void ProfileFile::save() const {
     const QByteArray bytes = toBytes();
-    QSaveFile file(m_path);
-    // Never fall back to writing the target directly: a failure must leave the old file whole.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!writeFileAtomically(m_path, bytes)) {
         throw Error(QStringLiteral("Unable to write to ") + fullPath(m_path));
     }
 }

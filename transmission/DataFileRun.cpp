@@ -2,10 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <deque>
 
 #include "core/Error.h"
+#include "core/FileIo.h"
 #include "core/Numbers.h"
 #include "core/TemplateVersion.h"
 #include "transmission/Envelope.h"
@@ -24,12 +24,6 @@ QString unknownCompanyMessage(qsizetype lineNumber, const QString& regnr) {
                "Linjen kan ikke ha blanke tegn foran regnr.")
         .arg(lineNumber)
         .arg(regnr);
-}
-
-// Written whole or not at all: a failure never leaves a half-written encrypted file behind.
-bool writeAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 }  // namespace
@@ -57,8 +51,8 @@ void TDataFileReports::SaveReports() {
         const QByteArray bytes = encryptedReportText(index, list) + "\r\n";
         const QString path = encryptedReportFilePath(pathTemplate, header().Periode, Regnr(), reportNumber,
                                                      header().kindLetter, m_context.testMode);
-        m_results.append(writeAtomically(path, bytes) ? path
-                                                      : QStringLiteral("ErrorOccured(%1)").arg(reportNumber));
+        m_results.append(
+            writeFileAtomically(path, bytes) ? path : QStringLiteral("ErrorOccured(%1)").arg(reportNumber));
     }
 }
 
