@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+
+namespace telvainn::excel::uno {
+
+struct LibreOfficeOptions {
+    // Headless for the command-line tool, tests and the build; windows for the desktop program.
+    bool headless = true;
+    // Below this folder the office keeps its private user profiles; empty: the user's cache folder.
+    QString profileFolder;
+    // How long soffice may take to start and accept the connection.
+    std::chrono::milliseconds startTimeout{30000};
+    // The bound on every call into the office: a hung office is killed and the call raises.
+    std::chrono::milliseconds callTimeout{60000};
+};
+
+}  // namespace telvainn::excel::uno

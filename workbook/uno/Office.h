@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QString>
+#include <atomic>
+#include <chrono>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/uno/RuntimeException.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "core/Error.h"
+#include "workbook/uno/LibreOffice.h"
+#include "workbook/uno/OfficeProcess.h"
+#include "workbook/uno/UnoText.h"
+#include "workbook/uno/Watchdog.h"
+
+namespace telvainn::excel::uno {
+
+// One office process and the UNO bridge to it. Every call into the office goes through call(), which
+// starts the office when there is none (or it died), bounds the call with the watchdog, and turns the
+// office's exceptions into telvainn::Error.
+class Office {
+  public:
+    explicit Office(LibreOfficeOptions options);
+    ~Office();
+    Office(const Office&) = delete;
+    Office& operator=(const Office&) = delete;
+
+    template <class Function>
+    auto call(Function&& function) -> decltype(function()) {
+        if (m_depth > 0) {  // already inside a bounded call
+            return function();
+        }
+        ensureRunning();
+        const int session = m_session;
+        Watchdog::Bound bound(m_watchdog, m_options.callTimeout, [this] { hung(); });
+        ++m_depth;
+        try {
+            if constexpr (std::is_void_v<decltype(function())>) {
+                function();
+                --m_depth;
+            } else {
+                auto result = function();
+                --m_depth;
+                return result;
+            }
+        } catch (const css::lang::DisposedException& exception) {
+            --m_depth;
+            throw Error(failureText(session, exceptionText(exception), true));
+        } catch (const css::uno::Exception& exception) {
+            --m_depth;
+            throw Error(failureText(session, exceptionText(exception), false));
+        } catch (...) {
+            --m_depth;
+            throw;
+        }
+    }
+
+    const css::uno::Reference<css::frame::XDesktop2>& desktop() const { return m_desktop; }
+    // Counts office starts: a document of an earlier session is gone with it.
+    int session() const { return m_session; }
+    bool sessionAlive(int session) const { return session == m_session && m_desktop.is() && !*m_bridgeDead; }
+    // Called when the office of a session went away, so that whatever belongs to it is dropped first.
+    void onSessionLost(std::function<void()> handler) { m_sessionLost = std::move(handler); }
+
+    // Where the running office accepts connections ("pipe,name=…"); empty when none runs.
+    QString connectionString() const { return m_desktop.is() ? m_connection : QString(); }
+
+    // Ends the office: asks it to terminate, then ends its process group.
+    void shutdown();
+
+  private:
+    void ensureRunning();
+    void start();
+    void connect(OfficeProcess& process, const QString& pipeName,
+                 std::chrono::steady_clock::time_point deadline);
+    void hung();
+    void discard();
+    QString failureText(int session, const QString& officeText, bool disposed);
+    bool officeGone(bool disposed);
+
+    LibreOfficeOptions m_options;
+    std::unique_ptr<OfficeProfile> m_profile;
+    std::unique_ptr<OfficeProcess> m_process;
+    QString m_connection;
+    css::uno::Reference<css::lang::XComponent> m_bridge;
+    css::uno::Reference<css::uno::XComponentContext> m_context;
+    css::uno::Reference<css::frame::XDesktop2> m_desktop;
+    std::shared_ptr<std::atomic<bool>> m_bridgeDead = std::make_shared<std::atomic<bool>>(false);
+    std::atomic<bool> m_hung{false};
+    std::mutex m_processMutex;  // the watchdog reaches the process from its own thread
+    Watchdog m_watchdog;
+    std::function<void()> m_sessionLost;
+    int m_session = 0;
+    int m_depth = 0;
+};
+
+}  // namespace telvainn::excel::uno

@@ -1,0 +1,191 @@
+#include "workbook/uno/OfficeProcess.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QUrl>
+#include <csignal>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "core/Error.h"
+
+extern char** environ;
+
+namespace telvainn::excel::uno {
+namespace {
+
+const QString kProgramFolder = QStringLiteral(TELVAINN_LO_PROGRAM);
+
+QString seededSettings() {
+    // Setup/Product/ooSetupLastVersion: without it every headless start is a "first start" (seconds).
+    // WarnAlienFormat: the user saving an .xls in Calc must not be asked whether to keep the format.
+    // Recovery: our documents are the user's files; the office keeps no copies of its own.
+    // VBA: an Excel template's macros are loaded as runnable code, as Excel runs them.
+    const QString item = QStringLiteral(
+        "<item oor:path=\"%1\"><prop oor:name=\"%2\" oor:op=\"fuse\"><value>%3</value></prop></item>\n");
+    QString items;
+    items += item.arg(QStringLiteral("/org.openoffice.Setup/Product"), QStringLiteral("ooSetupLastVersion"),
+                      officeVersion());
+    items += item.arg(QStringLiteral("/org.openoffice.Setup/Office"), QStringLiteral("ooSetupInstCompleted"),
+                      QStringLiteral("true"));
+    items += item.arg(QStringLiteral("/org.openoffice.Office.Common/Misc"), QStringLiteral("FirstRun"),
+                      QStringLiteral("false"));
+    items += item.arg(QStringLiteral("/org.openoffice.Office.Common/Misc"), QStringLiteral("ShowTipOfTheDay"),
+                      QStringLiteral("false"));
+    items += item.arg(QStringLiteral("/org.openoffice.Office.Common/Save/Document"),
+                      QStringLiteral("WarnAlienFormat"), QStringLiteral("false"));
+    items += item.arg(QStringLiteral("/org.openoffice.Office.Recovery/AutoSave"), QStringLiteral("Enabled"),
+                      QStringLiteral("false"));
+    items += item.arg(QStringLiteral("/org.openoffice.Office.Recovery/RecoveryInfo"),
+                      QStringLiteral("Enabled"), QStringLiteral("false"));
+    items += item.arg(QStringLiteral("/org.openoffice.Office.Calc/Filter/Import/VBA"), QStringLiteral("Load"),
+                      QStringLiteral("true"));
+    items += item.arg(QStringLiteral("/org.openoffice.Office.Calc/Filter/Import/VBA"),
+                      QStringLiteral("Executable"), QStringLiteral("true"));
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+               "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+               "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+               "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n") +
+           items + QStringLiteral("</oor:items>\n");
+}
+
+void seedProfile(const QString& folder) {
+    const QString user = folder + QStringLiteral("/user");
+    const QString path = user + QStringLiteral("/registrymodifications.xcu");
+    if (QFile::exists(path)) {
+        return;  // the office keeps it up to date from here on
+    }
+    if (!QDir().mkpath(user)) {
+        throw Error(QStringLiteral("Klarte ikke opprette mappen %1 for LibreOffice.").arg(user));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(seededSettings().toUtf8()) < 0 || !file.commit()) {
+        throw Error(QStringLiteral("Unable to write to %1").arg(path));
+    }
+}
+
+}  // namespace
+
+QString officeVersion() {
+    static const QString version = [] {
+        QFile file(kProgramFolder + QStringLiteral("/bootstraprc"));
+        if (file.open(QIODevice::ReadOnly)) {
+            const auto match = QRegularExpression(QStringLiteral("ProductKey=\\D*(\\d+\\.\\d+)"))
+                                   .match(QString::fromUtf8(file.readAll()));
+            if (match.hasMatch()) {
+                return match.captured(1);
+            }
+        }
+        return QStringLiteral("7.4");
+    }();
+    return version;
+}
+
+OfficeProfile::OfficeProfile(const QString& baseFolder) {
+    if (!QDir().mkpath(baseFolder)) {
+        throw Error(QStringLiteral("Klarte ikke opprette mappen %1 for LibreOffice.").arg(baseFolder));
+    }
+    for (int slot = 1; slot <= 64; ++slot) {
+        const QString folder = QStringLiteral("%1/profil-%2").arg(baseFolder).arg(slot);
+        auto lock = std::make_unique<QLockFile>(folder + QStringLiteral(".lock"));
+        lock->setStaleLockTime(0);  // only a live process holds a slot
+        if (lock->tryLock(0)) {
+            seedProfile(folder);
+            m_folder = folder;
+            m_lock = std::move(lock);
+            return;
+        }
+    }
+    throw Error(QStringLiteral("Fant ingen ledig LibreOffice-profil under %1.").arg(baseFolder));
+}
+
+OfficeProcess::OfficeProcess(const QString& profileFolder, const QString& pipeName, bool headless) {
+    std::vector<QByteArray> arguments = {
+        (kProgramFolder + QStringLiteral("/soffice")).toLocal8Bit(),
+        QByteArrayLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profileFolder).toEncoded(),
+        QByteArrayLiteral("--accept=pipe,name=") + pipeName.toLatin1() + QByteArrayLiteral(";urp;"),
+        QByteArrayLiteral("--norestore"),
+        QByteArrayLiteral("--nologo"),
+        QByteArrayLiteral("--nodefault"),
+        QByteArrayLiteral("--nolockcheck"),
+    };
+    if (headless) {
+        arguments.push_back(QByteArrayLiteral("--headless"));
+        arguments.push_back(QByteArrayLiteral("--invisible"));
+    }
+    std::vector<char*> argv;
+    for (auto& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // The office's own chatter goes to a file in its profile, not into our terminal.
+    const QByteArray log = (profileFolder + QStringLiteral("/soffice.log")).toLocal8Bit();
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, log.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // A group of its own: soffice is a wrapper around soffice.bin, and both must go when we end it.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    pid_t pid = -1;
+    const int result = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    if (result != 0) {
+        throw Error(QStringLiteral("Klarte ikke starte LibreOffice (%1): %2")
+                        .arg(QString::fromLocal8Bit(arguments[0]), QString::fromLocal8Bit(strerror(result))));
+    }
+    m_pid = pid;
+    m_group = pid;
+}
+
+OfficeProcess::~OfficeProcess() {
+    stop(std::chrono::milliseconds(0));
+}
+
+bool OfficeProcess::running() {
+    const pid_t pid = m_pid;
+    if (pid <= 0) {
+        return false;
+    }
+    int status = 0;
+    const pid_t done = waitpid(pid, &status, WNOHANG);
+    if (done == 0) {
+        return true;
+    }
+    m_exitCode = done == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    m_pid = -1;
+    return false;
+}
+
+void OfficeProcess::kill() {
+    if (m_group > 0) {
+        ::kill(-m_group, SIGKILL);
+    }
+}
+
+void OfficeProcess::stop(std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (running() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill();
+    if (const pid_t pid = m_pid; pid > 0) {
+        waitpid(pid, nullptr, 0);
+        m_pid = -1;
+    }
+}
+
+}  // namespace telvainn::excel::uno

@@ -1,0 +1,181 @@
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/NoSuchElementException.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/Locale.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XCellRangeReferrer.hpp>
+#include <com/sun/star/sheet/XNamedRanges.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/util/XNumberFormatsSupplier.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
+
+#include "workbook/RangeAddress.h"
+#include "workbook/uno/UnoEngine.h"
+
+namespace telvainn::excel::uno {
+
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+void checkPosition(int row, int column) {
+    if (row < 1 || column < 1 || row > kMaxRows || column > kMaxColumns) {
+        throw Error(QStringLiteral("Ugyldig celle (%1, %2).").arg(row).arg(column));
+    }
+}
+
+}  // namespace
+
+UnoWorksheet::UnoWorksheet(std::shared_ptr<Document> document, Reference<css::sheet::XSpreadsheet> sheet)
+    : m_document(std::move(document)), m_sheet(std::move(sheet)) {}
+
+QString UnoWorksheet::Name() {
+    return call([&] { return toQ(Reference<css::container::XNamed>(m_sheet, UNO_QUERY_THROW)->getName()); });
+}
+
+void UnoWorksheet::SetName(const QString& name) {
+    call([&] { Reference<css::container::XNamed>(m_sheet, UNO_QUERY_THROW)->setName(toOU(name)); });
+}
+
+void UnoWorksheet::Activate() {
+    call([&] {
+        const Reference<css::frame::XModel> model(m_document->model, UNO_QUERY_THROW);
+        Reference<css::sheet::XSpreadsheetView>(model->getCurrentController(), UNO_QUERY_THROW)
+            ->setActiveSheet(m_sheet);
+    });
+}
+
+void UnoWorksheet::Protect() {
+    call([&] { Reference<css::util::XProtectable>(m_sheet, UNO_QUERY_THROW)->protect(rtl::OUString()); });
+}
+
+void UnoWorksheet::Unprotect() {
+    call([&] { Reference<css::util::XProtectable>(m_sheet, UNO_QUERY_THROW)->unprotect(rtl::OUString()); });
+}
+
+bool UnoWorksheet::IsProtected() {
+    return call(
+        [&] { return bool(Reference<css::util::XProtectable>(m_sheet, UNO_QUERY_THROW)->isProtected()); });
+}
+
+CellValue UnoWorksheet::Cell(int row, int column) {
+    checkPosition(row, column);
+    return call([&] { return cellValueOf(m_sheet->getCellByPosition(column - 1, row - 1)); });
+}
+
+void UnoWorksheet::SetCell(int row, int column, const CellValue& value) {
+    checkPosition(row, column);
+    call([&] { setCellValue(m_sheet->getCellByPosition(column - 1, row - 1), value); });
+}
+
+std::unique_ptr<Range> UnoWorksheet::Cells(int row, int column) {
+    checkPosition(row, column);
+    return call([&] {
+        return std::make_unique<UnoRange>(m_document, std::vector{m_sheet->getCellRangeByPosition(
+                                                          column - 1, row - 1, column - 1, row - 1)});
+    });
+}
+
+std::unique_ptr<Range> UnoWorksheet::GetRange(const QString& addressOrName) {
+    if (const auto rects = parseRangeAddress(addressOrName)) {
+        return call([&] {
+            std::vector<Reference<css::table::XCellRange>> areas;
+            for (const auto& rect : *rects) {
+                areas.push_back(m_sheet->getCellRangeByPosition(rect.firstColumn - 1, rect.firstRow - 1,
+                                                                rect.lastColumn - 1, rect.lastRow - 1));
+            }
+            return std::make_unique<UnoRange>(m_document, std::move(areas));
+        });
+    }
+    return call([&]() -> std::unique_ptr<Range> {
+        const auto names = Reference<css::beans::XPropertySet>(m_document->model, UNO_QUERY_THROW)
+                               ->getPropertyValue("NamedRanges");
+        const Reference<css::sheet::XNamedRanges> namedRanges(names, UNO_QUERY_THROW);
+        if (!namedRanges->hasByName(toOU(addressOrName))) {
+            throw Error(QStringLiteral("Navnet \"%1\" finnes ikke i arbeidsboka.").arg(addressOrName));
+        }
+        const Reference<css::sheet::XCellRangeReferrer> referrer(namedRanges->getByName(toOU(addressOrName)),
+                                                                 UNO_QUERY_THROW);
+        const auto cells = referrer->getReferredCells();
+        if (!cells.is()) {
+            throw Error(QStringLiteral("Navnet \"%1\" viser ikke til celler.").arg(addressOrName));
+        }
+        return std::make_unique<UnoRange>(m_document, std::vector{cells});
+    });
+}
+
+Block UnoWorksheet::ReadBlock(int firstRow, int firstColumn, int rowCount, int columnCount) {
+    if (rowCount < 1 || columnCount < 1) {
+        return {};
+    }
+    checkPosition(firstRow, firstColumn);
+    checkPosition(firstRow + rowCount - 1, firstColumn + columnCount - 1);
+    return call([&] {
+        const auto area = m_sheet->getCellRangeByPosition(
+            firstColumn - 1, firstRow - 1, firstColumn + columnCount - 2, firstRow + rowCount - 2);
+        const auto data = Reference<css::sheet::XCellRangeData>(area, UNO_QUERY_THROW)->getDataArray();
+        Block block;
+        block.reserve(static_cast<std::size_t>(data.getLength()));
+        for (const auto& row : data) {
+            auto& values = block.emplace_back();
+            values.reserve(static_cast<std::size_t>(row.getLength()));
+            for (const auto& cell : row) {
+                values.push_back(cellValueOf(cell));
+            }
+        }
+        return block;
+    });
+}
+
+void UnoWorksheet::WriteBlock(int firstRow, int firstColumn, const Block& values) {
+    if (values.empty()) {
+        return;
+    }
+    std::size_t width = 0;
+    for (const auto& row : values) {
+        width = std::max(width, row.size());
+    }
+    if (width == 0) {
+        return;
+    }
+    const int rows = static_cast<int>(values.size());
+    const int columns = static_cast<int>(width);
+    checkPosition(firstRow, firstColumn);
+    checkPosition(firstRow + rows - 1, firstColumn + columns - 1);
+    call([&] {
+        const auto area = m_sheet->getCellRangeByPosition(firstColumn - 1, firstRow - 1,
+                                                          firstColumn + columns - 2, firstRow + rows - 2);
+        css::uno::Sequence<css::uno::Sequence<css::uno::Any>> data(rows);
+        auto* dataRows = data.getArray();
+        for (int row = 0; row < rows; ++row) {
+            const auto& source = values[static_cast<std::size_t>(row)];
+            css::uno::Sequence<css::uno::Any> line(columns);
+            auto* cells = line.getArray();
+            for (int column = 0; column < columns; ++column) {
+                const auto at = static_cast<std::size_t>(column);
+                cells[column] = anyOf(at < source.size() ? source[at] : CellValue());
+            }
+            dataRows[row] = line;
+        }
+        Reference<css::sheet::XCellRangeData>(area, UNO_QUERY_THROW)->setDataArray(data);
+    });
+}
+
+void UnoWorksheet::SetNumberFormat(int row, int column, const QString& format) {
+    checkPosition(row, column);
+    call([&] {
+        const auto formats = Reference<css::util::XNumberFormatsSupplier>(m_document->model, UNO_QUERY_THROW)
+                                 ->getNumberFormats();
+        const css::lang::Locale english("en", "US", "");
+        sal_Int32 key = formats->queryKey(toOU(format), english, false);
+        if (key < 0) {
+            key = formats->addNew(toOU(format), english);
+        }
+        Reference<css::beans::XPropertySet>(m_sheet->getCellByPosition(column - 1, row - 1), UNO_QUERY_THROW)
+            ->setPropertyValue("NumberFormat", css::uno::Any(key));
+    });
+}
+
+}  // namespace telvainn::excel::uno
