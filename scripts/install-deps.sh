@@ -8,6 +8,9 @@ packages=(
     qt6-base-dev
     libssl-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
+    # LibreOffice Calc and its UNO SDK; the GUI core, which also runs headless (the -nogui one
+    # cannot show a window at all). procps gives the tests pkill.
+    libreoffice-calc libreoffice-dev libreoffice-dev-common procps
 )
 
 missing=()

@@ -19,10 +19,15 @@ inline uno::LibreOfficeOptions testOfficeOptions() {
 }
 
 // Runs the process that plays the user on the office behind `application`.
-inline int closeAsUser(Application& application, const QString& file, const QString& how) {
+inline int actAsUser(Application& application, const QString& file, const QStringList& what) {
     return QProcess::execute(QStringLiteral(TELVAINN_CLOSE_AS_USER),
-                             {uno::libreOfficeConnection(application),
-                              QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded), how});
+                             QStringList{uno::libreOfficeConnection(application),
+                                         QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded)} +
+                                 what);
+}
+
+inline int closeAsUser(Application& application, const QString& file, const QString& how) {
+    return actAsUser(application, file, {how});
 }
 
 // Sends a signal to the office's soffice.bin (found by its unique pipe name).

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "core/Error.h"
+#include "support/WorkbookPrinters.h"
 #include "workbook_uno/LibreOfficeFixture.h"
 
 namespace telvainn::excel {
@@ -172,6 +173,33 @@ TEST_F(LibreOfficeTest, SaveKeepsAnXlsInExcel97Format) {
     workbook->Close();
     EXPECT_EQ(application->Open(file.fileName())->Worksheets(1)->Cell(11, 2),
               CellValue(QStringLiteral("1010000")));
+}
+
+TEST_F(LibreOfficeTest, RunLooksForTheMacroOnlyInAWorkbookThatHasMacros) {
+    const auto application = uno::makeLibreOfficeApplication(testOfficeOptions());
+    auto made = application->NewWorkbook();
+    const QString path = m_folder.filePath(QStringLiteral("makro.ods"));  // .xls cannot keep Basic
+    made->SaveAs(path);
+    made->Close();
+    auto withoutMacros = application->Open(path);
+    application->Run(QStringLiteral("'makro.ods'!Ark1.buildComboBox1()"));  // no macros: nothing to do
+
+    ASSERT_EQ(testing::actAsUser(*application, path,
+                                 {QStringLiteral("basic"), QStringLiteral("Ark1"),
+                                  QStringLiteral("Sub buildComboBox1\nEnd Sub\n")}),
+              0);
+    withoutMacros->Save();
+    withoutMacros->Close();
+    const auto workbook = application->Open(path);
+    application->Run(QStringLiteral("'makro.ods'!Ark1.buildComboBox1()"));
+    try {
+        application->Run(QStringLiteral("'makro.ods'!Sheet1.buildComboBox1()"));
+        ADD_FAILURE() << "a macro the workbook does not have was found";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Finner ikke makroen 'makro.ods'!Sheet1.buildComboBox1() i arbeidsboka."));
+    }
+    EXPECT_TRUE(workbook->IsOpen()) << "a failed macro call leaves the workbook and the office alone";
 }
 
 TEST_F(LibreOfficeTest, AFileThatIsNoWorkbookIsRefused) {

@@ -1,17 +1,21 @@
-// Plays the user closing a workbook in LibreOffice Calc: a second process with its own connection to
-// the program's office (one process can hold only one bridge to an office), closing the document
-// either as a close request or through the File > Close command.
+// Plays the user of the program's office: a second process with its own connection to it (one
+// process can hold only one bridge to an office). It closes a document as a close request or through
+// the File > Close command, or gives it a Basic module as a user writing macros would.
 //
-//   telvainn-close-as-user CONNECTION FILE close|dispatch
+//   telvainn-close-as-user CONNECTION FILE-URL close|dispatch
+//   telvainn-close-as-user CONNECTION FILE-URL basic MODULE SOURCE
 
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameContainer.hpp>
+#include <com/sun/star/document/XEmbeddedScripts.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/DispatchHelper.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/script/XLibraryContainer.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cstdio>
@@ -24,8 +28,9 @@ using uno::UNO_QUERY;
 using uno::UNO_QUERY_THROW;
 
 int main(int argc, char* argv[]) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s CONNECTION FILE-URL close|dispatch\n", argv[0]);
+    const bool basic = argc == 6 && std::strcmp(argv[3], "basic") == 0;
+    if (argc != 4 && !basic) {
+        std::fprintf(stderr, "usage: %s CONNECTION FILE-URL close|dispatch|basic [MODULE SOURCE]\n", argv[0]);
         return 2;
     }
     setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" TELVAINN_LO_PROGRAM "/fundamentalrc", 0);
@@ -44,7 +49,17 @@ int main(int argc, char* argv[]) {
             if (!model.is() || model->getURL() != url) {
                 continue;
             }
-            if (std::strcmp(argv[3], "close") == 0) {
+            if (basic) {
+                const auto libraries =
+                    Reference<document::XEmbeddedScripts>(model, UNO_QUERY_THROW)->getBasicLibraries();
+                if (!libraries->hasByName("Standard")) {
+                    libraries->createLibrary("Standard");
+                }
+                libraries->loadLibrary("Standard");
+                Reference<container::XNameContainer>(libraries->getByName("Standard"), UNO_QUERY_THROW)
+                    ->insertByName(rtl::OUString::createFromAscii(argv[4]),
+                                   uno::Any(rtl::OUString::createFromAscii(argv[5])));
+            } else if (std::strcmp(argv[3], "close") == 0) {
                 Reference<util::XCloseable>(model, UNO_QUERY_THROW)->close(true);
             } else {
                 const Reference<frame::XDispatchProvider> frame(model->getCurrentController()->getFrame(),
