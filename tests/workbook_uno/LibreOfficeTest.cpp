@@ -53,6 +53,27 @@ TEST_F(LibreOfficeTest, StartsOnFirstNeedWithASeededPrivateProfile) {
     EXPECT_TRUE(text.contains("<prop oor:name=\"WarnAlienFormat\" oor:op=\"fuse\"><value>false</value>"));
 }
 
+TEST_F(LibreOfficeTest, AnOfficeThatCannotStartIsReportedAtTheFirstCall) {
+    auto options = testOfficeOptions();
+    options.soffice = QStringLiteral("/bin/false");
+    const auto application = uno::makeLibreOfficeApplication(options);
+    try {
+        application->NewWorkbook();
+        ADD_FAILURE() << "a workbook without an office";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("LibreOffice avsluttet under oppstart (kode 1)."));
+    }
+    options.soffice = m_folder.filePath(QStringLiteral("finnes-ikke"));
+    try {
+        uno::makeLibreOfficeApplication(options)->NewWorkbook();
+        ADD_FAILURE() << "a workbook without an office";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Klarte ikke starte LibreOffice (%1): No such file or directory")
+                      .arg(options.soffice));
+    }
+}
+
 TEST_F(LibreOfficeTest, TwoProgramsNeverShareAProfile) {
     const QTemporaryDir profiles;
     auto options = testOfficeOptions();

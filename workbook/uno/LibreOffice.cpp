@@ -19,6 +19,9 @@ bool libreOfficeAvailable(const LibreOfficeOptions& options) {
     try {
         // Its own office, never the program's: the check must not disturb an open report.
         QTemporaryDir profiles;
+        if (!profiles.isValid()) {
+            return false;
+        }
         LibreOfficeOptions own = options;
         own.headless = true;
         own.profileFolder = profiles.path();

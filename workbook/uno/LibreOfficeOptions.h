@@ -8,6 +8,8 @@ namespace telvainn::excel::uno {
 struct LibreOfficeOptions {
     // Headless for the command-line tool, tests and the build; windows for the desktop program.
     bool headless = true;
+    // The office program; empty: the one named by $TELVAINN_SOFFICE, else the distribution's.
+    QString soffice;
     // Below this folder the office keeps its private user profiles; empty: the user's cache folder.
     QString profileFolder;
     // How long soffice may take to start and accept the connection.

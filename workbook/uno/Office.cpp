@@ -28,8 +28,12 @@ constexpr int kRestartExitCode = 81;
 Reference<css::uno::XComponentContext> localContext() {
     static const Reference<css::uno::XComponentContext> context = [] {
         // Without it the first call through an office proxy crashes.
-        setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" TELVAINN_LO_PROGRAM "/fundamentalrc", 0);
-        return cppu::defaultBootstrap_InitialComponentContext();
+        setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" TELVAINN_LO_PROGRAM "/fundamentalrc", 1);
+        try {
+            return cppu::defaultBootstrap_InitialComponentContext();
+        } catch (const cppu::BootstrapException& exception) {
+            throw Error(QStringLiteral("Klarte ikke starte UNO: %1").arg(toQ(exception.getMessage())));
+        }
     }();
     return context;
 }
@@ -79,7 +83,8 @@ void Office::start() {
     for (int attempt = 1;; ++attempt) {
         const QString pipeName =
             QStringLiteral("telvainn-%1-%2").arg(getpid()).arg(pipeNumber.fetch_add(1) + 1);
-        auto process = std::make_unique<OfficeProcess>(m_profile->folder(), pipeName, m_options.headless);
+        auto process = std::make_unique<OfficeProcess>(sofficeProgram(m_options.soffice), m_profile->folder(),
+                                                       pipeName, m_options.headless);
         const auto deadline = std::chrono::steady_clock::now() + m_options.startTimeout;
         try {
             connect(*process, pipeName, deadline);

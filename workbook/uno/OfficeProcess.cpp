@@ -107,9 +107,18 @@ OfficeProfile::OfficeProfile(const QString& baseFolder) {
     throw Error(QStringLiteral("Fant ingen ledig LibreOffice-profil under %1.").arg(baseFolder));
 }
 
-OfficeProcess::OfficeProcess(const QString& profileFolder, const QString& pipeName, bool headless) {
+QString sofficeProgram(const QString& configured) {
+    if (!configured.isEmpty()) {
+        return configured;
+    }
+    const QString fromEnvironment = qEnvironmentVariable("TELVAINN_SOFFICE");
+    return fromEnvironment.isEmpty() ? kProgramFolder + QStringLiteral("/soffice") : fromEnvironment;
+}
+
+OfficeProcess::OfficeProcess(const QString& soffice, const QString& profileFolder, const QString& pipeName,
+                             bool headless) {
     std::vector<QByteArray> arguments = {
-        (kProgramFolder + QStringLiteral("/soffice")).toLocal8Bit(),
+        soffice.toLocal8Bit(),
         QByteArrayLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profileFolder).toEncoded(),
         QByteArrayLiteral("--accept=pipe,name=") + pipeName.toLatin1() + QByteArrayLiteral(";urp;"),
         QByteArrayLiteral("--norestore"),

@@ -26,7 +26,8 @@ class OfficeProfile {
 // One soffice process in a process group of its own, accepting UNO connections on a named pipe.
 class OfficeProcess {
   public:
-    OfficeProcess(const QString& profileFolder, const QString& pipeName, bool headless);
+    OfficeProcess(const QString& soffice, const QString& profileFolder, const QString& pipeName,
+                  bool headless);
     ~OfficeProcess();  // kills the group
     OfficeProcess(const OfficeProcess&) = delete;
     OfficeProcess& operator=(const OfficeProcess&) = delete;
@@ -44,6 +45,9 @@ class OfficeProcess {
     pid_t m_group = -1;  // stays set after the leader is reaped: soffice.bin may outlive the wrapper
     int m_exitCode = -1;
 };
+
+// The office program to start: `configured`, else $TELVAINN_SOFFICE, else the distribution's.
+QString sofficeProgram(const QString& configured);
 
 // The office version as soffice reports it, e.g. "7.4": what the seeded profile claims was set up.
 QString officeVersion();
