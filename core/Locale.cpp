@@ -13,7 +13,11 @@ Locale Locale::from(const QLocale& locale) {
     if (group.size() == 1) {
         result.thousandsSeparator = group.front();
     }
-    result.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+    // The C/POSIX locale is no regional setting at all; Qt's "d MMM yyyy" for it would put English month
+    // names in the settings file, so it keeps day.month.four-digit year.
+    if (locale.language() != QLocale::C) {
+        result.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+    }
     return result;
 }
 

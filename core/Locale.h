@@ -12,7 +12,8 @@ namespace telvainn {
 struct Locale {
     QChar decimalSeparator = QLatin1Char('.');
     QChar thousandsSeparator = QLatin1Char(',');
-    QString shortDateFormat = QStringLiteral("dd.MM.yyyy");  // QDate::toString pattern
+    // A QDate::toString pattern; without a regional setting (C/POSIX), day.month.four-digit year.
+    QString shortDateFormat = QStringLiteral("dd.MM.yyyy");
 
     static Locale from(const QLocale& locale);
     static Locale fromEnvironment() { return from(QLocale::system()); }

@@ -72,6 +72,33 @@ void seedProfile(const QString& folder) {
     }
 }
 
+// Whether any process of the group still runs. A zombie does not count: where nothing reaps orphans
+// (some containers), the killed soffice.bin would otherwise seem to live on.
+bool groupAlive(pid_t group) {
+    if (::kill(-group, 0) != 0) {
+        return false;
+    }
+    const QDir proc(QStringLiteral("/proc"));
+    for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool isPid = false;
+        entry.toInt(&isPid);
+        if (!isPid) {
+            continue;
+        }
+        QFile stat(proc.filePath(entry + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        // "pid (command) state ppid pgrp ...": the command may hold blanks and parentheses.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields[2].toInt() == group && fields[0] != "Z" && fields[0] != "X") {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 QString officeVersion() {
@@ -194,6 +221,12 @@ void OfficeProcess::stop(std::chrono::milliseconds wait) {
     if (const pid_t pid = m_pid; pid > 0) {
         waitpid(pid, nullptr, 0);
         m_pid = -1;
+    }
+    // soffice.bin is the wrapper's child, not ours: wait until the whole group is gone, so that the
+    // next office on this profile does not find the old one still there and hand itself over to it.
+    const auto groupDeadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (m_group > 0 && groupAlive(m_group) && std::chrono::steady_clock::now() < groupDeadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
 

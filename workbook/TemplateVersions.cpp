@@ -1,0 +1,125 @@
+#include "workbook/TemplateVersions.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QStringList>
+#include <cmath>
+#include <optional>
+
+#include "core/Error.h"
+#include "core/ProfileFile.h"
+#include "core/ProgramInfo.h"
+#include "core/ReportCatalogue.h"
+
+namespace telvainn {
+namespace {
+
+const QString kFailedTemplatesMessage =
+    QStringLiteral("Programmet klarte ikke åpne og lese versjonsinformasjon fra følgende rapportmaler:\r\n");
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kVersionSheetPrefix = QStringLiteral("Base");
+
+QString versionKey(int reportNumber) {
+    return QStringLiteral("R%1").arg(reportNumber);
+}
+
+// The dates a spreadsheet can show: 1 January 100 to 31 December 9999.
+constexpr double kFirstDateSerial = -657434;
+constexpr double kLastDateSerial = 2958466;
+
+// A date serial counts days from 30 December 1899; the fraction, the time of day, is not written.
+// nullopt for a number that is no date.
+std::optional<QString> dateText(double serial, const Locale& locale) {
+    if (!(serial >= kFirstDateSerial && serial < kLastDateSerial)) {
+        return std::nullopt;
+    }
+    const QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(serial)));
+    return locale.formatShortDate(date);
+}
+
+QDate programVersionDate() {
+    return QDateTime::fromString(kBuildStamp, QStringLiteral("yyyyMMddHHmm")).date();
+}
+
+// A cell read as a floating-point number: a text converts only when it is a number.
+double asNumber(const excel::CellValue& value) {
+    if (value.isText()) {
+        bool ok = false;
+        const double number = value.text().trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(number)) {
+            throw Error(QStringLiteral("'%1' is not a number").arg(value.text()));
+        }
+        return number;
+    }
+    return value.number();
+}
+
+void writeKey(ProfileFile& profile, const QString& key, const QString& value) {
+    profile.writeString(kVersionSection, key, value);
+    profile.save();  // at once, as the profile functions write: what is written stays written
+}
+
+}  // namespace
+
+bool TemplatesPresent(const QString& programFolder) {
+    bool all = true;
+    for (const int reportNumber : kReportNumbers) {
+        all = QFileInfo(templatePath(programFolder, reportNumber)).isFile() && all;
+    }
+    return all;
+}
+
+double ReadTemplateVersion(excel::Application& excel, const QString& programFolder, int reportNumber) {
+    try {
+        const auto workbook = excel.Open(templatePath(programFolder, reportNumber));
+        excel.SetWindowVisible(workbook->Name(), false);
+        auto versionSheet = workbook->ActiveSheet();
+        const int count = workbook->WorksheetCount();
+        for (int index = 1; index <= count; ++index) {
+            auto sheet = workbook->Worksheets(index);
+            if (sheet->Name().startsWith(kVersionSheetPrefix)) {
+                versionSheet = std::move(sheet);
+            }
+        }
+        const double version = asNumber(versionSheet->Cell(1, 1));
+        workbook->Close();
+        return version;
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+bool RecordTemplateVersions(excel::Application& excel, const QString& programFolder,
+                            const QString& settingsFilePath, const Locale& locale) {
+    QStringList failed;
+    try {
+        ProfileFile profile = ProfileFile::load(settingsFilePath);
+        excel.SetScreenUpdating(false);
+        for (const int reportNumber : kReportNumbers) {
+            const double version = ReadTemplateVersion(excel, programFolder, reportNumber);
+            // A number that is no date was not read as a version either.
+            const std::optional<QString> text = version != 0 ? dateText(version, locale) : std::nullopt;
+            if (text) {
+                writeKey(profile, versionKey(reportNumber), *text);
+            } else {
+                failed.append(versionKey(reportNumber));
+            }
+        }
+        writeKey(profile, kProgramVersionKey, locale.formatShortDate(programVersionDate()));
+        if (!failed.isEmpty()) {
+            throw Error(kFailedTemplatesMessage + failed.join(kCrLf) + kCrLf);
+        }
+    } catch (...) {
+        try {
+            excel.SetScreenUpdating(true);
+        } catch (const std::exception&) {
+            // The error that ended the recording is the one to report.
+        }
+        throw;
+    }
+    excel.SetScreenUpdating(true);
+    return true;
+}
+
+}  // namespace telvainn
