@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include "transmission/ReportMailDispatcher.h"
+
 namespace telvainn {
 
 QString programFolder() {
@@ -15,6 +17,10 @@ QString programFolder() {
 
 QString settingsFilePath() {
     return QDir(programFolder()).filePath(QStringLiteral("telvainn.ini"));
+}
+
+QString attachmentFilePath() {
+    return QDir(programFolder()).filePath(kAttachmentFileName);
 }
 
 }  // namespace telvainn

@@ -11,4 +11,7 @@ QString programFolder();
 // <program folder>/telvainn.ini
 QString settingsFilePath();
 
+// <program folder>/vedlegg.txt, the file a report travels in when it is sent as an attachment.
+QString attachmentFilePath();
+
 }  // namespace telvainn

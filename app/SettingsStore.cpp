@@ -19,13 +19,47 @@ void writeSwitch(ProfileFile& profile, const QString& section, const QString& ke
     profile.writeString(section, key, on ? kOn : kOff);
 }
 
+MailTransportKind readTransport(const ProfileFile& profile, MailTransportKind defaultTransport) {
+    const QString text = trimmed(profile.readString(kSectionEpost, kKeyTransport)).toUpper();
+    if (text == kTransportSendmail) {
+        return MailTransportKind::Sendmail;
+    }
+    return text == kTransportSmtp ? MailTransportKind::Smtp : defaultTransport;
+}
+
+SmtpSecurityKind readSecurity(const ProfileFile& profile) {
+    const QString text = trimmed(profile.readString(kSectionEpost, kKeySmtpSecurity)).toUpper();
+    if (text == kSecurityNone) {
+        return SmtpSecurityKind::None;
+    }
+    return text == kSecurityTls ? SmtpSecurityKind::Tls : SmtpSecurityKind::StartTls;
+}
+
+const QString& securityText(SmtpSecurityKind security) {
+    switch (security) {
+        case SmtpSecurityKind::None:
+            return kSecurityNone;
+        case SmtpSecurityKind::Tls:
+            return kSecurityTls;
+        case SmtpSecurityKind::StartTls:
+            break;
+    }
+    return kSecurityStartTls;
+}
+
 const QString& recipientAddressKey(const RunMode& mode) {
     return mode.test ? kKeyTestRecipientAddress : kKeyRecipientAddress;
 }
 
 }  // namespace
 
-bool LoadSettings(const QString& iniPath, const RunMode& mode, TSettings& settings) {
+MailTransportKind defaultMailTransport(const QString& sendmailProgram) {
+    const QFileInfo program(sendmailProgram);
+    return program.isFile() && program.isExecutable() ? MailTransportKind::Sendmail : MailTransportKind::Smtp;
+}
+
+bool LoadSettings(const QString& iniPath, const RunMode& mode, TSettings& settings,
+                  MailTransportKind defaultTransport) {
     const bool existed = QFileInfo::exists(iniPath);
     const ProfileFile profile = ProfileFile::load(iniPath);
 
@@ -34,6 +68,15 @@ bool LoadSettings(const QString& iniPath, const RunMode& mode, TSettings& settin
     settings.EmailSystem = profile.readString(kSectionEpost, kKeySystem, kDefaultEmailSystem);
     settings.WebActivated = readSwitch(profile, kSectionInternet, kKeyWeb);
     settings.RappAsAttachment = readSwitch(profile, kSectionEpost, kKeyRappAsAttachment);
+    settings.MailTransport = readTransport(profile, defaultTransport);
+    settings.SmtpServer = profile.readString(kSectionEpost, kKeySmtpServer);
+    const int port = profile.readInteger(kSectionEpost, kKeySmtpPort, 0);
+    settings.SmtpPort = port > 0 && port <= 65535 ? port : 0;
+    settings.SmtpSecurity = readSecurity(profile);
+    settings.SmtpUser = profile.readString(kSectionEpost, kKeySmtpUser);
+    settings.SenderAddress = profile.readString(kSectionEpost, kKeySender);
+    settings.SendmailProgram =
+        profile.readString(kSectionEpost, kKeySendmailProgram, kDefaultSendmailProgram);
     settings.RecipientName =
         profile.readString(kSectionAdressering, kKeyRecipientName, kDefaultRecipientName);
     settings.RecipientAddress =
@@ -63,6 +106,15 @@ void SaveSettings(const QString& iniPath, const RunMode& mode, const TSettings& 
     profile.writeString(kSectionKonfigurasjon, kKeyRegnr, QString::number(settings.Regnr));
     profile.writeString(kSectionEpost, kKeySystem, settings.EmailSystem);
     writeSwitch(profile, kSectionEpost, kKeyRappAsAttachment, settings.RappAsAttachment);
+    profile.writeString(
+        kSectionEpost, kKeyTransport,
+        settings.MailTransport == MailTransportKind::Sendmail ? kTransportSendmail : kTransportSmtp);
+    profile.writeString(kSectionEpost, kKeySmtpServer, settings.SmtpServer);
+    profile.writeString(kSectionEpost, kKeySmtpPort, QString::number(settings.SmtpPort));
+    profile.writeString(kSectionEpost, kKeySmtpSecurity, securityText(settings.SmtpSecurity));
+    profile.writeString(kSectionEpost, kKeySmtpUser, settings.SmtpUser);
+    profile.writeString(kSectionEpost, kKeySender, settings.SenderAddress);
+    profile.writeString(kSectionEpost, kKeySendmailProgram, settings.SendmailProgram);
     profile.writeString(kSectionAdressering, kKeyRecipientName, settings.RecipientName);
     profile.writeString(kSectionAdressering, recipientAddressKey(mode), settings.RecipientAddress);
     profile.writeString(kSectionAdressering, kKeySupportAddress, settings.SupportAddress);

@@ -28,17 +28,41 @@ inline const QString kKeySupportAddress = QStringLiteral("SUPPORT_ADRESSE");
 inline const QString kKeyUserManual = QStringLiteral("BRUKERMANUAL");
 inline const QString kKeyDownload = QStringLiteral("NEDLASTING");
 inline const QString kKeyCheckExcel = QStringLiteral("CHECKEXCEL");
+inline const QString kKeyTransport = QStringLiteral("TRANSPORT");
+inline const QString kKeySmtpServer = QStringLiteral("SMTP_SERVER");
+inline const QString kKeySmtpPort = QStringLiteral("SMTP_PORT");
+inline const QString kKeySmtpSecurity = QStringLiteral("SMTP_SIKKERHET");
+inline const QString kKeySmtpUser = QStringLiteral("SMTP_BRUKER");
+inline const QString kKeySender = QStringLiteral("AVSENDER");
+inline const QString kKeySendmailProgram = QStringLiteral("SENDMAIL_PROGRAM");
+
+inline const QString kTransportSmtp = QStringLiteral("SMTP");
+inline const QString kTransportSendmail = QStringLiteral("SENDMAIL");
+inline const QString kSecurityNone = QStringLiteral("INGEN");
+inline const QString kSecurityStartTls = QStringLiteral("STARTTLS");
+inline const QString kSecurityTls = QStringLiteral("TLS");
 
 // How a switch is stored: "PÅ" (the bytes 0x50 0xC5 in the file) or "AV".
 inline const QString kOn = QStringLiteral("P\u00C5");
 inline const QString kOff = QStringLiteral("AV");
 }  // namespace settings_ini
 
+// The transport of a settings file that names none: the machine's own mail system when it has the
+// sendmail program, else SMTP, which reports that no mail client is installed until a server is set.
+MailTransportKind defaultMailTransport(const QString& sendmailProgram = kDefaultSendmailProgram);
+
 // Fills `settings` from the profile file at `iniPath`; every missing key takes its default (the recipient
-// address key and its default follow `mode`). Returns whether the file existed before the call. A missing
-// file is created at once with every key (SaveSettings) and the result is false; an existing file is
-// only read. Raises Error when the file exists but cannot be read, or cannot be created.
-bool LoadSettings(const QString& iniPath, const RunMode& mode, TSettings& settings);
+// address key and its default follow `mode`; a missing "TRANSPORT" is `defaultTransport`). Returns
+// whether the file existed before the call. A missing file is created at once with every key
+// (SaveSettings) and the result is false; an existing file is only read. Raises Error when the file
+// exists but cannot be read, or cannot be created.
+//
+// In "EPOST", "TRANSPORT" reads "SMTP" or "SENDMAIL" and "SMTP_SIKKERHET" reads "INGEN", "STARTTLS" or
+// "TLS", in any letter case; any other text gives the default, for the security STARTTLS, so that a
+// mistyped value never turns protection off. "SMTP_PORT" outside 1-65535 reads as 0, the usual port
+// of the security.
+bool LoadSettings(const QString& iniPath, const RunMode& mode, TSettings& settings,
+                  MailTransportKind defaultTransport = defaultMailTransport());
 
 // Writes every field of `settings` (Dsnr and Regnr included) to the profile file at `iniPath`, keeping
 // the file's other lines as they are. In test mode the recipient address goes to

@@ -7,5 +7,10 @@ namespace telvainn::cli {
 // Each command takes the arguments after its name and returns the program's exit code.
 int krypterDatafil(const QStringList& args);
 int dekrypter(const QStringList& args);
+int sendDatafil(const QStringList& args);
+int testEpost(const QStringList& args);
+int testInternett(const QStringList& args);
+int versjoner(const QStringList& args);
+int testExcel(const QStringList& args);
 
 }  // namespace telvainn::cli

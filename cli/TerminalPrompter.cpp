@@ -1,5 +1,6 @@
 #include "cli/TerminalPrompter.h"
 
+#include <termios.h>
 #include <unistd.h>
 
 #include <QTextStream>
@@ -36,6 +37,43 @@ Answer TerminalPrompter::ask(MessageKind /*kind*/, const QString& text, Buttons 
 
 void TerminalPrompter::tell(MessageKind /*kind*/, const QString& text) {
     err(text);
+}
+
+std::optional<QString> TerminalPrompter::askPassword(const QString& text) {
+    // For scripts: the environment of one process, never a file.
+    if (qEnvironmentVariableIsSet("TELVAINN_SMTP_PASSORD")) {
+        return qEnvironmentVariable("TELVAINN_SMTP_PASSORD");
+    }
+    if (isatty(STDIN_FILENO) == 0) {
+        err(text);
+        err(QStringLiteral("(ingen terminal å spørre på; sett TELVAINN_SMTP_PASSORD for å oppgi passordet)"));
+        return std::nullopt;
+    }
+    print(stderr, text + QLatin1Char(' '));
+    std::fflush(stderr);
+    termios saved{};
+    const bool echoOff = tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (echoOff) {
+        termios silent = saved;
+        silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
+    }
+    QByteArray line;
+    int c = 0;
+    while ((c = std::fgetc(stdin)) != EOF && c != '\n') {
+        line += static_cast<char>(c);
+    }
+    if (echoOff) {
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+    }
+    err(QString());
+    // End of input (Ctrl-D) before a line end is the terminal's cancel.
+    if (c == EOF && line.isEmpty()) {
+        return std::nullopt;
+    }
+    QString password = QString::fromLocal8Bit(line);
+    line.fill('\0');
+    return password;
 }
 
 }  // namespace telvainn::cli

@@ -14,10 +14,26 @@ const QString kHelp = QStringLiteral(
     "Kommandoer:\n"
     "  krypter-datafil  les en flat datafil og lagre én kryptert fil per rapport\n"
     "  dekrypter        kontroller og dekrypter en kryptert rapport\n"
+    "  send-datafil     les en flat datafil og send én kryptert e-post per rapport\n"
+    "  test-epost       send en test-e-post slik e-postinnstillingene sier\n"
+    "  test-internett   sjekk om programmet når en web-adresse\n"
+    "%2"
     "\n"
     "Skriv telvainn-cli KOMMANDO --help for hjelp til en kommando.\n"
     "Programmappen (med telvainn.ini) er mappen til programfila, eller\n"
     "mappen i miljøvariabelen TELVAINN_HOME.");
+
+#ifdef TELVAINN_WITH_UNO
+const QString kExcelCommands = QStringLiteral(
+    "  versjoner        les versjonen til hver rapportmal inn i telvainn.ini\n"
+    "  test-excel       sjekk om programmet får kontakt med regnearket\n");
+#else
+const QString kExcelCommands;
+#endif
+
+QString help() {
+    return kHelp.arg(telvainn::kProgramVersion, kExcelCommands);
+}
 
 }  // namespace
 
@@ -34,12 +50,29 @@ int main(int argc, char* argv[]) {
     if (command == QLatin1String("dekrypter")) {
         return dekrypter(args);
     }
+    if (command == QLatin1String("send-datafil")) {
+        return sendDatafil(args);
+    }
+    if (command == QLatin1String("test-epost")) {
+        return testEpost(args);
+    }
+    if (command == QLatin1String("test-internett")) {
+        return testInternett(args);
+    }
+#ifdef TELVAINN_WITH_UNO
+    if (command == QLatin1String("versjoner")) {
+        return versjoner(args);
+    }
+    if (command == QLatin1String("test-excel")) {
+        return testExcel(args);
+    }
+#endif
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        out(kHelp.arg(telvainn::kProgramVersion));
+        out(help());
         return Success;
     }
     err(command.isEmpty() ? QStringLiteral("Oppgi en kommando.")
                           : QStringLiteral("Ukjent kommando: %1").arg(command));
-    err(kHelp.arg(telvainn::kProgramVersion));
+    err(help());
     return Usage;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace telvainn {
 
@@ -15,6 +16,14 @@ class Prompter {
     virtual ~Prompter() = default;
     virtual Answer ask(MessageKind kind, const QString& text, Buttons buttons) = 0;
     virtual void tell(MessageKind kind, const QString& text) = 0;
+
+    // The password of a mail server login, asked the way a mail client's logon dialog asks it; nothing
+    // when the user cancels. The answer is kept in memory only. A front end that has no way to ask for
+    // secret text keeps this answer, so such a login always counts as cancelled.
+    virtual std::optional<QString> askPassword(const QString& text) {
+        static_cast<void>(text);
+        return std::nullopt;
+    }
 };
 
 }  // namespace telvainn

@@ -8,6 +8,9 @@ packages=(
     qt6-base-dev
     libssl-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
+    # Mail and the internet test through libcurl; the mail tests' own peers: an SMTP server, a
+    # sendmail-compatible client, and openssl for a throw-away certificate.
+    libcurl4-openssl-dev python3 python3-aiosmtpd msmtp openssl
     # LibreOffice Calc and its UNO SDK; the GUI core, which also runs headless (the -nogui one
     # cannot show a window at all). procps gives the tests pkill.
     libreoffice-calc libreoffice-dev libreoffice-dev-common procps

@@ -15,6 +15,8 @@ namespace {
 
 constexpr RunMode kNormal{};
 constexpr RunMode kTest{true, false};
+// The machine's own mail system decides the transport of a file that names none; these tests fix it.
+constexpr MailTransportKind kSmtp = MailTransportKind::Smtp;
 
 class SettingsStoreTest : public ::testing::Test {
   protected:
@@ -48,6 +50,13 @@ class SettingsStoreTest : public ::testing::Test {
         s.UserManualAddress = QStringLiteral("https://eksempel.no/manual");
         s.DownloadAddress = QStringLiteral("https://eksempel.no/last-ned");
         s.CheckExcelOnStartup = true;
+        s.MailTransport = MailTransportKind::Sendmail;
+        s.SmtpServer = QStringLiteral("smtp.eksempel.no");
+        s.SmtpPort = 2525;
+        s.SmtpSecurity = SmtpSecurityKind::Tls;
+        s.SmtpUser = QStringLiteral("ola");
+        s.SenderAddress = QStringLiteral("ola@eksempel.no");
+        s.SendmailProgram = QStringLiteral("/usr/bin/msmtp -a eksempel");
         return s;
     }
 
@@ -63,6 +72,13 @@ class SettingsStoreTest : public ::testing::Test {
         EXPECT_EQ(actual.UserManualAddress, expected.UserManualAddress);
         EXPECT_EQ(actual.DownloadAddress, expected.DownloadAddress);
         EXPECT_EQ(actual.CheckExcelOnStartup, expected.CheckExcelOnStartup);
+        EXPECT_EQ(actual.MailTransport, expected.MailTransport);
+        EXPECT_EQ(actual.SmtpServer, expected.SmtpServer);
+        EXPECT_EQ(actual.SmtpPort, expected.SmtpPort);
+        EXPECT_EQ(actual.SmtpSecurity, expected.SmtpSecurity);
+        EXPECT_EQ(actual.SmtpUser, expected.SmtpUser);
+        EXPECT_EQ(actual.SenderAddress, expected.SenderAddress);
+        EXPECT_EQ(actual.SendmailProgram, expected.SendmailProgram);
     }
 
     // The file a first start writes, in the section order of the save.
@@ -74,6 +90,13 @@ class SettingsStoreTest : public ::testing::Test {
                                  "[EPOST]\r\n"
                                  "SYSTEM=Annet\r\n"
                                  "RAPP_AS_ATTACHMENT=AV\r\n"
+                                 "TRANSPORT=SMTP\r\n"
+                                 "SMTP_SERVER=\r\n"
+                                 "SMTP_PORT=0\r\n"
+                                 "SMTP_SIKKERHET=STARTTLS\r\n"
+                                 "SMTP_BRUKER=\r\n"
+                                 "AVSENDER=\r\n"
+                                 "SENDMAIL_PROGRAM=/usr/sbin/sendmail\r\n"
                                  "[ADRESSERING]\r\n"
                                  "MOTTAKER_NAVN=Dalvora\r\n"
                                  "%1=%2\r\n"
@@ -100,7 +123,7 @@ TEST_F(SettingsLoadTest, IdentityOnlyFileLoadsIdentityAndDefaultsAndIsNotRewritt
     const QByteArray bytes = "[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n";
     writeIni(bytes);
     TSettings settings = distinctSettings();
-    EXPECT_TRUE(LoadSettings(iniPath(), kNormal, settings));
+    EXPECT_TRUE(LoadSettings(iniPath(), kNormal, settings, kSmtp));
 
     TSettings expected;
     expected.Dsnr = 123;
@@ -114,14 +137,14 @@ TEST_F(SettingsLoadTest, IdentityOnlyFileInTestModeGivesTheTestAddress) {
     const QByteArray bytes = "[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n";
     writeIni(bytes);
     TSettings settings;
-    EXPECT_TRUE(LoadSettings(iniPath(), kTest, settings));
+    EXPECT_TRUE(LoadSettings(iniPath(), kTest, settings, kSmtp));
     EXPECT_EQ(settings.RecipientAddress, kDefaultTestRecipientAddress);
     EXPECT_EQ(readIni(), bytes);
 }
 
 TEST_F(SettingsLoadTest, MissingFileReadsDefaultsCreatesCompleteFileAndReturnsFalse) {
     TSettings settings = distinctSettings();
-    EXPECT_FALSE(LoadSettings(iniPath(), kNormal, settings));
+    EXPECT_FALSE(LoadSettings(iniPath(), kNormal, settings, kSmtp));
     expectEqual(settings, TSettings{});
     EXPECT_EQ(readIni(), newFile(QStringLiteral("MOTTAKER_ADRESSE"), kDefaultRecipientAddress));
 
@@ -135,7 +158,7 @@ TEST_F(SettingsLoadTest, MissingFileReadsDefaultsCreatesCompleteFileAndReturnsFa
 
 TEST_F(SettingsLoadTest, MissingFileInTestModeCreatesOnlyTheTestAddressKey) {
     TSettings settings;
-    EXPECT_FALSE(LoadSettings(iniPath(), kTest, settings));
+    EXPECT_FALSE(LoadSettings(iniPath(), kTest, settings, kSmtp));
     EXPECT_EQ(settings.RecipientAddress, kDefaultTestRecipientAddress);
     EXPECT_EQ(readIni(), newFile(QStringLiteral("MOTTAKER_ADRESSE_TEST"), kDefaultTestRecipientAddress));
 }
@@ -159,14 +182,16 @@ TEST_F(SettingsLoadTest, MissingFileInUnwritableFolderRaisesUnableToWrite) {
 TEST_F(SettingsLoadTest, EveryKeyLandsInItsOwnField) {
     writeIni(
         "[KONFIGURASJON]\r\nDSNR=321\r\nREGNR=7654\r\n"
-        "[EPOST]\r\nSYSTEM=Lotus Notes\r\nRAPP_AS_ATTACHMENT=AV\r\n"
+        "[EPOST]\r\nSYSTEM=Lotus Notes\r\nRAPP_AS_ATTACHMENT=AV\r\nTRANSPORT=SENDMAIL\r\n"
+        "SMTP_SERVER=smtp.eksempel.no\r\nSMTP_PORT=2525\r\nSMTP_SIKKERHET=TLS\r\nSMTP_BRUKER=ola\r\n"
+        "AVSENDER=ola@eksempel.no\r\nSENDMAIL_PROGRAM=/usr/bin/msmtp -a eksempel\r\n"
         "[ADRESSERING]\r\nMOTTAKER_NAVN=Mottaker\r\nMOTTAKER_ADRESSE=mottak@eksempel.no\r\n"
         "MOTTAKER_ADRESSE_TEST=test@eksempel.no\r\nSUPPORT_ADRESSE=hjelp@eksempel.no\r\n"
         "BRUKERMANUAL=https://eksempel.no/manual\r\nNEDLASTING=https://eksempel.no/last-ned\r\n"
         "[INTERNET]\r\nWEB=P\xC5\r\n"
         "[STARTUP]\r\nCHECKEXCEL=P\xC5\r\n");
     TSettings settings;
-    EXPECT_TRUE(LoadSettings(iniPath(), kNormal, settings));
+    EXPECT_TRUE(LoadSettings(iniPath(), kNormal, settings, kSmtp));
     expectEqual(settings, distinctSettings());
 
     TSettings inTestMode;
@@ -359,7 +384,7 @@ TEST_F(SettingsSaveTest, SaveReplacesInPlaceAndKeepsOtherLinesByteForByte) {
         "R10=25.02.2009\r\n"
         "programversion=25.02.2009\n");
     TSettings settings;
-    ASSERT_TRUE(LoadSettings(iniPath(), kNormal, settings));
+    ASSERT_TRUE(LoadSettings(iniPath(), kNormal, settings, kSmtp));
     settings.Dsnr = 124;
     settings.EmailSystem = QStringLiteral("GroupWise");
     settings.WebActivated = true;
@@ -375,6 +400,13 @@ TEST_F(SettingsSaveTest, SaveReplacesInPlaceAndKeepsOtherLinesByteForByte) {
                                     "SYSTEM=GroupWise\r\n"
                                     "RAPP_AS_ATTACHMENT=AV\r\n"
                                     "EGEN=behold\r\n"
+                                    "TRANSPORT=SMTP\r\n"
+                                    "SMTP_SERVER=\r\n"
+                                    "SMTP_PORT=0\r\n"
+                                    "SMTP_SIKKERHET=STARTTLS\r\n"
+                                    "SMTP_BRUKER=\r\n"
+                                    "AVSENDER=\r\n"
+                                    "SENDMAIL_PROGRAM=/usr/sbin/sendmail\r\n"
                                     "[ADRESSERING]\r\n"
                                     "MOTTAKER_NAVN=Dalvora\r\n"
                                     "MOTTAKER_ADRESSE=prod@x.no\r\n"
@@ -401,7 +433,7 @@ TEST_F(SettingsSaveTest, MissingKeysAreAddedInsideTheirExistingSections) {
         "[VERSJONER]\r\n"
         "R10=25.02.2009\r\n");
     TSettings settings;
-    ASSERT_TRUE(LoadSettings(iniPath(), kNormal, settings));
+    ASSERT_TRUE(LoadSettings(iniPath(), kNormal, settings, kSmtp));
     SaveSettings(iniPath(), kNormal, settings);
 
     const QString expected = QStringLiteral(
@@ -420,6 +452,13 @@ TEST_F(SettingsSaveTest, MissingKeysAreAddedInsideTheirExistingSections) {
                                  "[EPOST]\r\n"
                                  "SYSTEM=Annet\r\n"
                                  "RAPP_AS_ATTACHMENT=AV\r\n"
+                                 "TRANSPORT=SMTP\r\n"
+                                 "SMTP_SERVER=\r\n"
+                                 "SMTP_PORT=0\r\n"
+                                 "SMTP_SIKKERHET=STARTTLS\r\n"
+                                 "SMTP_BRUKER=\r\n"
+                                 "AVSENDER=\r\n"
+                                 "SENDMAIL_PROGRAM=/usr/sbin/sendmail\r\n"
                                  "[INTERNET]\r\n"
                                  "WEB=AV\r\n"
                                  "[STARTUP]\r\n"
@@ -483,6 +522,87 @@ TEST_F(SettingsSaveTest, FolderThatIsAFileRaisesUnableToWriteWithFullPath) {
     } catch (const Error& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + path);
     }
+}
+
+// --- Mail transport keys -------------------------------------------------------------------------------
+
+using SettingsMailTest = SettingsStoreTest;
+
+TEST_F(SettingsMailTest, TransportAndSecurityReadInAnyCaseAndUnknownTextsFallBackSafely) {
+    struct Case {
+        QByteArray transport;
+        QByteArray security;
+        QByteArray port;
+        MailTransportKind expectedTransport;
+        SmtpSecurityKind expectedSecurity;
+        int expectedPort;
+    };
+    const Case cases[] = {
+        {"sendmail", " ingen ", "25", MailTransportKind::Sendmail, SmtpSecurityKind::None, 25},
+        {" Smtp ", "tls", "465", MailTransportKind::Smtp, SmtpSecurityKind::Tls, 465},
+        {"SMTP", "StartTLS", "0x24B", MailTransportKind::Smtp, SmtpSecurityKind::StartTls, 587},
+        // A mistyped security never turns protection off; a port outside 1-65535 is the usual one.
+        {"POSTFIX", "SSL", "65536", MailTransportKind::Sendmail, SmtpSecurityKind::StartTls, 0},
+        {"", "", "-25", MailTransportKind::Sendmail, SmtpSecurityKind::StartTls, 0},
+        {"SMTP", "AV", "tjuefem", MailTransportKind::Smtp, SmtpSecurityKind::StartTls, 0},
+    };
+    for (const Case& c : cases) {
+        writeIni("[EPOST]\r\nTRANSPORT=" + c.transport + "\r\nSMTP_SIKKERHET=" + c.security +
+                 "\r\nSMTP_PORT=" + c.port + "\r\n");
+        TSettings settings;
+        ASSERT_TRUE(LoadSettings(iniPath(), kNormal, settings, MailTransportKind::Sendmail));
+        EXPECT_EQ(settings.MailTransport, c.expectedTransport) << c.transport.toStdString();
+        EXPECT_EQ(settings.SmtpSecurity, c.expectedSecurity) << c.security.toStdString();
+        EXPECT_EQ(settings.SmtpPort, c.expectedPort) << c.port.toStdString();
+    }
+}
+
+TEST_F(SettingsMailTest, AFirstStartWritesTheMachinesDefaultTransport) {
+    TSettings settings;
+    EXPECT_FALSE(LoadSettings(iniPath(), kNormal, settings, MailTransportKind::Sendmail));
+    EXPECT_EQ(settings.MailTransport, MailTransportKind::Sendmail);
+    EXPECT_EQ(settings.SmtpServer, QString());
+    EXPECT_EQ(settings.SendmailProgram, QStringLiteral("/usr/sbin/sendmail"));
+    const QByteArray bytes = readIni();
+    EXPECT_TRUE(bytes.contains("\r\nRAPP_AS_ATTACHMENT=AV\r\nTRANSPORT=SENDMAIL\r\nSMTP_SERVER=\r\n"))
+        << bytes.toStdString();
+
+    // Written once, the choice stays whatever the machine has later.
+    TSettings again;
+    EXPECT_TRUE(LoadSettings(iniPath(), kNormal, again, MailTransportKind::Smtp));
+    EXPECT_EQ(again.MailTransport, MailTransportKind::Sendmail);
+}
+
+TEST_F(SettingsMailTest, SendmailIsTheDefaultOnlyWhenTheProgramCanRun) {
+    const QString program = m_dir.filePath(QStringLiteral("sendmail"));
+    EXPECT_EQ(defaultMailTransport(program), MailTransportKind::Smtp);
+    {
+        QFile file(program);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n");
+    }
+    ASSERT_TRUE(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    EXPECT_EQ(defaultMailTransport(program), MailTransportKind::Smtp);
+    ASSERT_TRUE(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_EQ(defaultMailTransport(program), MailTransportKind::Sendmail);
+    EXPECT_EQ(defaultMailTransport(m_dir.path()), MailTransportKind::Smtp);
+}
+
+TEST_F(SettingsMailTest, TheMailKeysAreWrittenInTheirOwnWordsAndLoadBack) {
+    TSettings settings = distinctSettings();
+    settings.MailTransport = MailTransportKind::Smtp;
+    settings.SmtpSecurity = SmtpSecurityKind::None;
+    SaveSettings(iniPath(), kNormal, settings);
+    const QByteArray bytes = readIni();
+    EXPECT_TRUE(
+        bytes.contains("[EPOST]\r\nSYSTEM=Lotus Notes\r\nRAPP_AS_ATTACHMENT=AV\r\nTRANSPORT=SMTP\r\n"
+                       "SMTP_SERVER=smtp.eksempel.no\r\nSMTP_PORT=2525\r\nSMTP_SIKKERHET=INGEN\r\n"
+                       "SMTP_BRUKER=ola\r\nAVSENDER=ola@eksempel.no\r\n"
+                       "SENDMAIL_PROGRAM=/usr/bin/msmtp -a eksempel\r\n[ADRESSERING]\r\n"))
+        << bytes.toStdString();
+    TSettings loaded;
+    EXPECT_TRUE(LoadSettings(iniPath(), kNormal, loaded, MailTransportKind::Sendmail));
+    expectEqual(loaded, settings);
 }
 
 }  // namespace

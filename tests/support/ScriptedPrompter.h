@@ -23,9 +23,21 @@ class ScriptedPrompter : public telvainn::Prompter {
         return answer;
     }
     void tell(telvainn::MessageKind, const QString& text) override { messages.append(text); }
+    // The next scripted password; cancelled when none is left.
+    std::optional<QString> askPassword(const QString& text) override {
+        passwordQuestions.append(text);
+        if (passwords.empty()) {
+            return std::nullopt;
+        }
+        const QString password = passwords.front();
+        passwords.pop_front();
+        return password;
+    }
 
     QStringList questions;
     QStringList messages;
+    QStringList passwordQuestions;
+    std::deque<QString> passwords;
 
   private:
     std::deque<telvainn::Answer> m_answers;

@@ -79,6 +79,14 @@ TEST_F(CliExcelCommandsTest, VersjonerNamesAMissingTemplateAndRecordsTheOthers) 
     EXPECT_EQ(recorded(QStringLiteral("R60")), QStringLiteral("02.02.2009"));
 }
 
+TEST_F(CliExcelCommandsTest, VersjonerWithoutASpreadsheetFailsAtOnceAndWritesNothing) {
+    const CliRun run = cli({QStringLiteral("versjoner")}, QStringLiteral("/bin/false"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("LibreOffice avsluttet under oppstart (kode 1).\n"));
+    EXPECT_EQ(run.out, QString());
+    EXPECT_EQ(recorded(QStringLiteral("programversion")), QString());
+}
+
 TEST_F(CliExcelCommandsTest, TestExcelTellsWhetherTheSpreadsheetCanBeDriven) {
     const CliRun reachable = cli({QStringLiteral("test-excel")});
     EXPECT_EQ(reachable.exitCode, 0);

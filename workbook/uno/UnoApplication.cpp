@@ -255,6 +255,11 @@ void UnoApplication::lockControllers(Document& document, bool lock) {
 }
 
 void UnoApplication::SetScreenUpdating(bool on) {
+    if (!on) {
+        // Long work starts here: an office that cannot be reached must say so now, before anything is
+        // done or written, as a spreadsheet that is not there fails its first call.
+        m_office.call([] {});
+    }
     m_screenUpdating = on;
     forgetClosed();
     for (const auto& document : m_documents) {

@@ -1,0 +1,78 @@
+#include "app/DataFileSending.h"
+
+#include "app/FlatFileCommands.h"
+#include "app/MailSystemConfirmation.h"
+#include "core/Error.h"
+#include "core/TemplateVersion.h"
+
+namespace telvainn {
+namespace {
+
+QString sentMessage(const QStringList& reports, const TSettings& settings) {
+    return QStringLiteral(
+               "Programmet skal normalt sende én mail pr. rapport som ligger i den flate fila.\n\rProgrammet "
+               "har nå sendt ") +
+           QString::number(reports.size()) + QStringLiteral(" mail til ") + settings.RecipientAddress +
+           QStringLiteral(".\n\rDet er rapporten(e) ") + reportListText(reports) +
+           QStringLiteral(".\r\nDu vil motta en kvittering når de er lest hos ") + settings.RecipientName +
+           QLatin1Char('.');
+}
+
+QString failedMessage(const QString& error) {
+    return error.isEmpty()
+               ? QStringLiteral(
+                     "Klarte ikke å sende filen!\n\rForsøk i stedet å lagre flat fil som kryptert "
+                     "fil, og send den krypterte filen manuelt.")
+               : QStringLiteral("Klarte ikke å sende filen!\n\r") + error;
+}
+
+}  // namespace
+
+QString reportListText(const QStringList& reportNumbers) {
+    QString text;
+    for (qsizetype i = 0; i < reportNumbers.size(); ++i) {
+        if (i == 0) {
+            text = QLatin1Char('R') + reportNumbers[i];
+        } else if (i + 1 < reportNumbers.size()) {
+            text += QStringLiteral(", R") + reportNumbers[i];
+        } else {
+            text += QStringLiteral(" og R") + reportNumbers[i];
+        }
+    }
+    return text;
+}
+
+SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& settings, const RunMode& mode,
+                                      const Locale& locale, Prompter& prompter, ReportMailer& mailer) {
+    const FlatFileVersionScope versionScope;
+    SendDataFileResult result;
+    try {
+        if (!FlatFileDsnrCheck(dataFile, settings.Dsnr, prompter).goOn ||
+            !ConfirmMailSystem(settings, mode.test, prompter)) {
+            result.stopped = true;
+            return result;
+        }
+    } catch (const Error& e) {
+        result.message = e.message();
+        return result;
+    }
+
+    DataFileRunContext context;
+    context.mailSystem = settings.EmailSystem;
+    context.testMode = mode.test;
+    context.locale = locale;
+    context.mailer = &mailer;
+    if (!ProcessDataFile(dataFile, DataFileMode::SendMails, result.results, result.outputs, context)) {
+        result.message = failedMessage(result.outputs.error);
+        return result;
+    }
+    if (result.results.isEmpty()) {
+        result.message = kNoEncryptedFilesMessage;
+        return result;
+    }
+    result.ok = true;
+    result.message = sentMessage(result.results, settings);
+    return result;
+}
+
+}  // namespace telvainn

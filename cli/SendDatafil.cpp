@@ -1,0 +1,71 @@
+#include "app/DataFileSending.h"
+#include "app/ProgramFolder.h"
+#include "app/SettingsStore.h"
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "cli/TerminalPrompter.h"
+#include "core/Error.h"
+#include "transmission/MailTransportFactory.h"
+#include "transmission/ReportMailDispatcher.h"
+
+namespace telvainn::cli {
+namespace {
+
+const QString kHelp = QStringLiteral(
+    "Bruk: telvainn-cli send-datafil DATAFIL [--test] [--ja]\n"
+    "\n"
+    "Leser en flat datafil og sender én kryptert e-post per selskap og rapport\n"
+    "til mottakeren i telvainn.ini, slik e-postinnstillingene under [EPOST] sier\n"
+    "(TRANSPORT=SMTP eller SENDMAIL).\n"
+    "\n"
+    "  --test     testmodus: testadressen (MOTTAKER_ADRESSE_TEST) og emnet\n"
+    "             \"Telva test - ...\"\n"
+    "  --ja       svar ja på spørsmålene om datasentralnummeret og e-postsystemet\n"
+    "\n"
+    "Passordet til en SMTP-innlogging spørres om på terminalen, eller hentes fra\n"
+    "miljøvariabelen TELVAINN_SMTP_PASSORD. Det lagres aldri.\n"
+    "Avslutter med 0 bare når hver e-post ble tatt imot.");
+
+}  // namespace
+
+int sendDatafil(const QStringList& args) {
+    const Arguments arguments(args, {QStringLiteral("--test"), QStringLiteral("--ja")}, {});
+    if (arguments.help()) {
+        out(kHelp);
+        return Success;
+    }
+    if (!arguments.ok() || arguments.positional().size() != 1) {
+        err(arguments.ok() ? QStringLiteral("Oppgi nøyaktig én datafil.") : arguments.error());
+        err(kHelp);
+        return Usage;
+    }
+
+    RunMode mode;
+    mode.test = arguments.has(QStringLiteral("--test"));
+    TSettings settings;
+    try {
+        LoadSettings(settingsFilePath(), mode, settings);
+    } catch (const Error& e) {
+        err(e.message());
+        return Failure;
+    }
+
+    TerminalPrompter prompter(arguments.has(QStringLiteral("--ja")));
+    const std::unique_ptr<MailTransport> transport = MakeMailTransport(settings, prompter);
+    ReportMailDispatcher mailer(settings, mode.test, attachmentFilePath(), *transport);
+    const SendDataFileResult result = SendDataFileByMail(arguments.positional().front(), settings, mode,
+                                                         Locale::fromEnvironment(), prompter, mailer);
+    if (result.stopped) {
+        err(QStringLiteral("Operasjonen ble avbrutt av brukeren!"));
+        return Failure;
+    }
+    if (!result.ok) {
+        err(result.message);
+        return Failure;
+    }
+    out(result.message);
+    return Success;
+}
+
+}  // namespace telvainn::cli

@@ -1,0 +1,36 @@
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "workbook/uno/LibreOffice.h"
+
+namespace telvainn::cli {
+namespace {
+
+const QString kHelp = QStringLiteral(
+    "Bruk: telvainn-cli test-excel\n"
+    "\n"
+    "Sjekker om programmet får kontakt med regnearket (LibreOffice Calc): starter\n"
+    "en egen, kortlivet instans og avslutter den igjen.");
+
+}  // namespace
+
+int testExcel(const QStringList& args) {
+    const Arguments arguments(args, {}, {});
+    if (arguments.help()) {
+        out(kHelp);
+        return Success;
+    }
+    if (!arguments.ok() || !arguments.positional().isEmpty()) {
+        err(arguments.ok() ? QStringLiteral("test-excel tar ingen argumenter.") : arguments.error());
+        err(kHelp);
+        return Usage;
+    }
+    if (excel::uno::libreOfficeAvailable()) {
+        out(QStringLiteral("Programmet kan snakke med excel"));
+        return Success;
+    }
+    out(QStringLiteral("Programmet kan ikke snakke med excel"));
+    return Failure;
+}
+
+}  // namespace telvainn::cli

@@ -1,0 +1,62 @@
+#include "app/ProgramFolder.h"
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "core/Error.h"
+#include "core/ProfileFile.h"
+#include "core/ReportCatalogue.h"
+#include "workbook/TemplateVersions.h"
+#include "workbook/uno/LibreOffice.h"
+
+namespace telvainn::cli {
+namespace {
+
+const QString kHelp = QStringLiteral(
+    "Bruk: telvainn-cli versjoner\n"
+    "\n"
+    "Åpner hver rapportmal i mappen \"maler\" i programmappen, leser versjonen\n"
+    "(celle A1 på Base-arket) og skriver den i seksjonen VERSJONER i telvainn.ini,\n"
+    "sammen med programversjonen. Skriver ut det som ble skrevet.");
+
+void printRecordedVersions() {
+    const ProfileFile file = ProfileFile::load(settingsFilePath());
+    QStringList keys;
+    for (const int reportNumber : kReportNumbers) {
+        keys << QStringLiteral("R%1").arg(reportNumber);
+    }
+    keys << kProgramVersionKey;
+    for (const QString& key : keys) {
+        const QString value = file.readString(kVersionSection, key);
+        if (!value.isEmpty()) {
+            out(key + QLatin1Char('=') + value);
+        }
+    }
+}
+
+}  // namespace
+
+int versjoner(const QStringList& args) {
+    const Arguments arguments(args, {}, {});
+    if (arguments.help()) {
+        out(kHelp);
+        return Success;
+    }
+    if (!arguments.ok() || !arguments.positional().isEmpty()) {
+        err(arguments.ok() ? QStringLiteral("versjoner tar ingen argumenter.") : arguments.error());
+        err(kHelp);
+        return Usage;
+    }
+    int result = Success;
+    try {
+        const auto excel = excel::uno::makeLibreOfficeApplication();
+        RecordTemplateVersions(*excel, programFolder(), settingsFilePath(), Locale::fromEnvironment());
+    } catch (const Error& error) {
+        err(error.message());
+        result = Failure;
+    }
+    // What was read is written even when some template failed.
+    printRecordedVersions();
+    return result;
+}
+
+}  // namespace telvainn::cli
