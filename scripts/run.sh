@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and shows the program's main job on the sample flat data file:
-# one encrypted file per company and report, then one of them decrypted back.
+# one encrypted file per company and report, then one of them decrypted back; then the spreadsheet
+# check and the recording of the sample templates' versions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -29,3 +30,11 @@ echo "== telvainn-cli dekrypter $(basename "$first")"
 echo
 iconv -f WINDOWS-1252 -t UTF-8 "$demo/rapport.xml"
 echo
+
+echo
+echo "== telvainn-cli test-excel"
+"$cli" test-excel
+echo
+echo "== telvainn-cli versjoner (the sample templates the build made, in LibreOffice Calc)"
+cp -r build/default/bin/maler "$demo/"
+"$cli" versjoner
