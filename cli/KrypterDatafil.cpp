@@ -2,6 +2,7 @@
 #include "app/ProgramFolder.h"
 #include "app/SettingsStore.h"
 #include "cli/Arguments.h"
+#include "cli/CommandSettings.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/TerminalPrompter.h"
@@ -42,13 +43,11 @@ int krypterDatafil(const QStringList& args) {
 
     RunMode mode;
     mode.test = arguments.has(QStringLiteral("--test"));
-    TSettings settings;
-    try {
-        LoadSettings(settingsFilePath(), mode, settings);
-    } catch (const Error& e) {
-        err(e.message());
+    const std::optional<TSettings> loaded = loadCommandSettings(mode);
+    if (!loaded) {
         return Failure;
     }
+    const TSettings& settings = *loaded;
 
     TerminalPrompter prompter(arguments.has(QStringLiteral("--ja")));
     const SaveDataFileResult result =

@@ -2,6 +2,7 @@
 #include "app/SelfTests.h"
 #include "app/SettingsStore.h"
 #include "cli/Arguments.h"
+#include "cli/CommandSettings.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/TerminalPrompter.h"
@@ -38,13 +39,11 @@ int testEpost(const QStringList& args) {
         return Usage;
     }
 
-    TSettings settings;
-    try {
-        LoadSettings(settingsFilePath(), RunMode{}, settings);
-    } catch (const Error& e) {
-        err(e.message());
+    const std::optional<TSettings> loaded = loadCommandSettings(RunMode{});
+    if (!loaded) {
         return Failure;
     }
+    const TSettings& settings = *loaded;
     TerminalPrompter prompter(arguments.has(QStringLiteral("--ja")));
     const std::unique_ptr<MailTransport> transport = MakeMailTransport(settings, prompter);
     const MailSelfTest test = RunMailSelfTest(positional.front(), positional.value(1), settings.EmailSystem,

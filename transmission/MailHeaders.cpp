@@ -1,6 +1,7 @@
 #include "transmission/MailHeaders.h"
 
 #include <QByteArrayList>
+#include <QSysInfo>
 #include <QTimeZone>
 
 #include "core/Windows1252.h"
@@ -182,6 +183,17 @@ std::optional<QByteArray> wireAddress(const QString& address) {
     }
     const QByteArray wireLocal = isDotAtom(local) ? local : '"' + local + '"';
     return at < 0 ? wireLocal : wireLocal + '@' + domain;
+}
+
+QByteArray hostName() {
+    const QByteArray host = QSysInfo::machineHostName().toLatin1();
+    for (const char c : host) {
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+              c == '.')) {
+            return "localhost";
+        }
+    }
+    return host.isEmpty() ? QByteArray("localhost") : host;
 }
 
 }  // namespace telvainn::mime

@@ -31,4 +31,8 @@ QByteArray dateValue(const QDateTime& when);
 // characters.
 std::optional<QByteArray> wireAddress(const QString& address);
 
+// This machine's name where mail needs one (the server greeting, Message-ID): "localhost" when the
+// name is empty or holds anything a host name may not.
+QByteArray hostName();
+
 }  // namespace telvainn::mime

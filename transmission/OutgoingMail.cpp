@@ -1,7 +1,6 @@
 #include "transmission/OutgoingMail.h"
 
 #include <QFileInfo>
-#include <QSysInfo>
 #include <QUuid>
 
 #include "core/FileIo.h"
@@ -33,14 +32,7 @@ QByteArray messageIdDomain(const QByteArray& sender) {
     if (at >= 0 && at + 1 < sender.size()) {
         return sender.mid(at + 1);
     }
-    const QByteArray host = QSysInfo::machineHostName().toLatin1();
-    for (const char c : host) {
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-              c == '.')) {
-            return "localhost";
-        }
-    }
-    return host.isEmpty() ? QByteArray("localhost") : host;
+    return mime::hostName();
 }
 
 QByteArray uniqueToken() {

@@ -1,10 +1,10 @@
 #include "transmission/SmtpTransport.h"
 
-#include <QSysInfo>
 #include <QUrl>
 #include <cstring>
 
 #include "transmission/Curl.h"
+#include "transmission/MailHeaders.h"
 #include "transmission/OutgoingMail.h"
 #include "transmission/SmtpConversation.h"
 
@@ -24,18 +24,6 @@ size_t readFunction(char* buffer, size_t size, size_t count, void* upload) {
     return static_cast<size_t>(n);
 }
 
-// The name this machine greets the server with; servers may refuse a greeting that is not a host name.
-QByteArray greetingName() {
-    const QByteArray host = QSysInfo::machineHostName().toLatin1();
-    for (const char c : host) {
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-              c == '.')) {
-            return "localhost";
-        }
-    }
-    return host.isEmpty() ? QByteArray("localhost") : host;
-}
-
 QByteArray serverUrl(const SmtpOptions& options, int port) {
     QUrl url;
     url.setScheme(options.security == SmtpSecurityKind::Tls ? QStringLiteral("smtps")
@@ -43,7 +31,7 @@ QByteArray serverUrl(const SmtpOptions& options, int port) {
     url.setHost(options.server.trimmed());
     url.setPort(port);
     // libcurl takes the path as the name to greet with.
-    url.setPath(QLatin1Char('/') + QString::fromLatin1(greetingName()));
+    url.setPath(QLatin1Char('/') + QString::fromLatin1(mime::hostName()));
     return url.toEncoded();
 }
 

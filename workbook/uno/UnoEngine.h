@@ -173,5 +173,6 @@ CellValue cellValueOf(const css::uno::Reference<css::table::XCell>& cell);
 void setCellValue(const css::uno::Reference<css::table::XCell>& cell, const CellValue& value);
 CellValue cellValueOf(const css::uno::Any& any);
 css::uno::Any anyOf(const CellValue& value);
+Block blockOf(const css::uno::Sequence<css::uno::Sequence<css::uno::Any>>& data);
 
 }  // namespace telvainn::excel::uno

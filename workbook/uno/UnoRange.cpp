@@ -77,16 +77,7 @@ Block UnoRange::Values() {
     return m_document->office.call([&] {
         const auto data =
             Reference<css::sheet::XCellRangeData>(m_areas.front(), UNO_QUERY_THROW)->getDataArray();
-        Block block;
-        block.reserve(static_cast<std::size_t>(data.getLength()));
-        for (const auto& row : data) {
-            auto& values = block.emplace_back();
-            values.reserve(static_cast<std::size_t>(row.getLength()));
-            for (const auto& cell : row) {
-                values.push_back(cellValueOf(cell));
-            }
-        }
-        return block;
+        return blockOf(data);
     });
 }
 

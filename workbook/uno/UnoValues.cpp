@@ -85,4 +85,17 @@ css::uno::Any anyOf(const CellValue& value) {
     return css::uno::Any(toOU(value.text()));
 }
 
+Block blockOf(const css::uno::Sequence<css::uno::Sequence<css::uno::Any>>& data) {
+    Block block;
+    block.reserve(static_cast<std::size_t>(data.getLength()));
+    for (const auto& row : data) {
+        auto& values = block.emplace_back();
+        values.reserve(static_cast<std::size_t>(row.getLength()));
+        for (const auto& cell : row) {
+            values.push_back(cellValueOf(cell));
+        }
+    }
+    return block;
+}
+
 }  // namespace telvainn::excel::uno

@@ -116,16 +116,7 @@ Block UnoWorksheet::ReadBlock(int firstRow, int firstColumn, int rowCount, int c
         const auto area = m_sheet->getCellRangeByPosition(
             firstColumn - 1, firstRow - 1, firstColumn + columnCount - 2, firstRow + rowCount - 2);
         const auto data = Reference<css::sheet::XCellRangeData>(area, UNO_QUERY_THROW)->getDataArray();
-        Block block;
-        block.reserve(static_cast<std::size_t>(data.getLength()));
-        for (const auto& row : data) {
-            auto& values = block.emplace_back();
-            values.reserve(static_cast<std::size_t>(row.getLength()));
-            for (const auto& cell : row) {
-                values.push_back(cellValueOf(cell));
-            }
-        }
-        return block;
+        return blockOf(data);
     });
 }
 
