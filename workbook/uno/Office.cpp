@@ -97,7 +97,7 @@ void Office::start() {
         const std::lock_guard lock(m_processMutex);
         m_process = std::move(process);
         m_connection = QStringLiteral("pipe,name=") + pipeName;
-        ++m_session;
+        ++m_generation;
         return;
     }
 }
@@ -169,8 +169,8 @@ bool Office::officeGone(bool disposed) {
     return *m_bridgeDead;
 }
 
-QString Office::failureText(int session, const QString& officeText, bool disposed) {
-    if (session != m_session || !officeGone(disposed)) {
+QString Office::failureText(int generation, const QString& officeText, bool disposed) {
+    if (generation != m_generation || !officeGone(disposed)) {
         return officeText;
     }
     const bool hung = m_hung.exchange(false);
@@ -179,8 +179,8 @@ QString Office::failureText(int session, const QString& officeText, bool dispose
 }
 
 void Office::discard() {
-    if (m_sessionLost) {
-        m_sessionLost();  // the documents' references go before the bridge they came through
+    if (m_officeLost) {
+        m_officeLost();  // the documents' references go before the bridge they came through
     }
     m_desktop.clear();
     m_context.clear();
@@ -199,7 +199,7 @@ void Office::discard() {
     if (process) {
         process->stop(std::chrono::milliseconds(0));
     }
-    ++m_session;  // nothing of the lost office may be mistaken for the next one's
+    ++m_generation;  // nothing of the lost office may be mistaken for the next one's
 }
 
 void Office::shutdown() {
@@ -211,8 +211,8 @@ void Office::shutdown() {
             // It is going away either way.
         }
     }
-    if (m_sessionLost) {
-        m_sessionLost();
+    if (m_officeLost) {
+        m_officeLost();
     }
     m_desktop.clear();
     m_context.clear();

@@ -37,7 +37,7 @@ class Office {
             return function();
         }
         ensureRunning();
-        const int session = m_session;
+        const int generation = m_generation;
         Watchdog::Bound bound(m_watchdog, m_options.callTimeout, [this] { hung(); });
         ++m_depth;
         try {
@@ -51,10 +51,10 @@ class Office {
             }
         } catch (const css::lang::DisposedException& exception) {
             --m_depth;
-            throw Error(failureText(session, exceptionText(exception), true));
+            throw Error(failureText(generation, exceptionText(exception), true));
         } catch (const css::uno::Exception& exception) {
             --m_depth;
-            throw Error(failureText(session, exceptionText(exception), false));
+            throw Error(failureText(generation, exceptionText(exception), false));
         } catch (...) {
             --m_depth;
             throw;
@@ -62,11 +62,13 @@ class Office {
     }
 
     const css::uno::Reference<css::frame::XDesktop2>& desktop() const { return m_desktop; }
-    // Counts office starts: a document of an earlier session is gone with it.
-    int session() const { return m_session; }
-    bool sessionAlive(int session) const { return session == m_session && m_desktop.is() && !*m_bridgeDead; }
-    // Called when the office of a session went away, so that whatever belongs to it is dropped first.
-    void onSessionLost(std::function<void()> handler) { m_sessionLost = std::move(handler); }
+    // Counts office starts: a document of an earlier office is gone with it.
+    int generation() const { return m_generation; }
+    bool generationAlive(int generation) const {
+        return generation == m_generation && m_desktop.is() && !*m_bridgeDead;
+    }
+    // Called when an office went away, so that whatever belongs to it is dropped first.
+    void onOfficeLost(std::function<void()> handler) { m_officeLost = std::move(handler); }
 
     // Where the running office accepts connections ("pipe,name=…"); empty when none runs.
     QString connectionString() const { return m_desktop.is() ? m_connection : QString(); }
@@ -81,7 +83,7 @@ class Office {
                  std::chrono::steady_clock::time_point deadline);
     void hung();
     void discard();
-    QString failureText(int session, const QString& officeText, bool disposed);
+    QString failureText(int generation, const QString& officeText, bool disposed);
     bool officeGone(bool disposed);
 
     LibreOfficeOptions m_options;
@@ -95,8 +97,8 @@ class Office {
     std::atomic<bool> m_hung{false};
     std::mutex m_processMutex;  // the watchdog reaches the process from its own thread
     Watchdog m_watchdog;
-    std::function<void()> m_sessionLost;
-    int m_session = 0;
+    std::function<void()> m_officeLost;
+    int m_generation = 0;
     int m_depth = 0;
 };
 

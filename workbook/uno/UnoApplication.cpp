@@ -94,7 +94,7 @@ MacroName parseMacro(const QString& macro) {
 }  // namespace
 
 UnoApplication::UnoApplication(const LibreOfficeOptions& options) : m_office(options) {
-    m_office.onSessionLost([this] {
+    m_office.onOfficeLost([this] {
         for (const auto& document : m_documents) {
             document->closed = true;
             document->model.clear();
@@ -300,7 +300,7 @@ void UnoApplication::closeDocument(Document& document) {
 
 void UnoApplication::Quit() {
     for (const auto& document : std::vector(m_documents)) {
-        if (!document->closed && m_office.sessionAlive(document->session)) {
+        if (!document->closed && m_office.generationAlive(document->generation)) {
             try {
                 closeDocument(*document);
             } catch (const Error&) {

@@ -27,7 +27,7 @@ struct EventGate {
 
 struct Document {
     Office& office;
-    int session;
+    int generation;
     css::uno::Reference<css::sheet::XSpreadsheetDocument> model;
     QString fullPath;  // empty until saved
     std::atomic<bool> closed{false};

@@ -57,10 +57,13 @@ QString filterFor(const QString& path) {
 }  // namespace
 
 Document::Document(Office& office, Reference<css::sheet::XSpreadsheetDocument> model, QString fullPath)
-    : office(office), session(office.session()), model(std::move(model)), fullPath(std::move(fullPath)) {}
+    : office(office),
+      generation(office.generation()),
+      model(std::move(model)),
+      fullPath(std::move(fullPath)) {}
 
 void Document::check() const {
-    if (!office.sessionAlive(session)) {
+    if (!office.generationAlive(generation)) {
         throw Error(
             QStringLiteral("Arbeidsboka \"%1\" ble lukket da LibreOffice Calc avsluttet.").arg(name()));
     }
@@ -89,7 +92,7 @@ QString UnoWorkbook::FullName() {
 }
 
 bool UnoWorkbook::IsOpen() {
-    return !m_document->closed && m_document->office.sessionAlive(m_document->session);
+    return !m_document->closed && m_document->office.generationAlive(m_document->generation);
 }
 
 int UnoWorkbook::WorksheetCount() {
