@@ -103,8 +103,9 @@ class Application {
     virtual int WorkbookCount() = 0;
 
     // Run("'r10.xls'!Ark1.buildComboBox1()"): runs the document's macro; a document that has no
-    // macros at all makes it a no-op; a macro that fails, or is missing from a document that has
-    // macros, raises.
+    // macros at all makes it a no-op; a macro that is missing from a document that has macros, or a
+    // call the engine reports as failed, raises. (LibreOffice shows a Basic runtime error inside the
+    // macro in a message of its own and does not hand it to the caller.)
     virtual void Run(const QString& macro) = 0;
 
     virtual void SetScreenUpdating(bool on) = 0;

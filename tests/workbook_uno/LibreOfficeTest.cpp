@@ -196,7 +196,7 @@ TEST_F(LibreOfficeTest, SaveKeepsAnXlsInExcel97Format) {
               CellValue(QStringLiteral("1010000")));
 }
 
-TEST_F(LibreOfficeTest, RunLooksForTheMacroOnlyInAWorkbookThatHasMacros) {
+TEST_F(LibreOfficeTest, RunCallsTheDocumentsMacroAndRaisesWhenItIsMissing) {
     const auto application = uno::makeLibreOfficeApplication(testOfficeOptions());
     auto made = application->NewWorkbook();
     const QString path = m_folder.filePath(QStringLiteral("makro.ods"));  // .xls cannot keep Basic
@@ -205,14 +205,20 @@ TEST_F(LibreOfficeTest, RunLooksForTheMacroOnlyInAWorkbookThatHasMacros) {
     auto withoutMacros = application->Open(path);
     application->Run(QStringLiteral("'makro.ods'!Ark1.buildComboBox1()"));  // no macros: nothing to do
 
-    ASSERT_EQ(testing::actAsUser(*application, path,
-                                 {QStringLiteral("basic"), QStringLiteral("Ark1"),
-                                  QStringLiteral("Sub buildComboBox1\nEnd Sub\n")}),
-              0);
+    ASSERT_EQ(
+        testing::actAsUser(*application, path,
+                           {QStringLiteral("basic"), QStringLiteral("Ark1"),
+                            QStringLiteral("Sub buildComboBox1()\n"
+                                           "  ThisComponent.Sheets(0).getCellByPosition(0, 0).Value = 42\n"
+                                           "End Sub\n")}),
+        0);
+    // Macros run in a workbook that has them when it is opened, as a template has.
     withoutMacros->Save();
     withoutMacros->Close();
     const auto workbook = application->Open(path);
     application->Run(QStringLiteral("'makro.ods'!Ark1.buildComboBox1()"));
+    EXPECT_EQ(workbook->Worksheets(1)->Cell(1, 1), CellValue(42.0));
+
     try {
         application->Run(QStringLiteral("'makro.ods'!Sheet1.buildComboBox1()"));
         ADD_FAILURE() << "a macro the workbook does not have was found";
