@@ -39,25 +39,13 @@ class Office {
         ensureRunning();
         const int generation = m_generation;
         Watchdog::Bound bound(m_watchdog, m_options.callTimeout, [this] { hung(); });
-        ++m_depth;
         try {
-            if constexpr (std::is_void_v<decltype(function())>) {
-                function();
-                --m_depth;
-            } else {
-                auto result = function();
-                --m_depth;
-                return result;
-            }
+            const Nested nested(m_depth);  // gone before a handler runs
+            return function();
         } catch (const css::lang::DisposedException& exception) {
-            --m_depth;
             throw Error(failureText(generation, exceptionText(exception), true));
         } catch (const css::uno::Exception& exception) {
-            --m_depth;
             throw Error(failureText(generation, exceptionText(exception), false));
-        } catch (...) {
-            --m_depth;
-            throw;
         }
     }
 
@@ -77,6 +65,12 @@ class Office {
     void shutdown();
 
   private:
+    struct Nested {
+        explicit Nested(int& depth) : depth(depth) { ++depth; }
+        ~Nested() { --depth; }
+        int& depth;
+    };
+
     void ensureRunning();
     void start();
     void connect(OfficeProcess& process, const QString& pipeName,
