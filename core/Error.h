@@ -18,4 +18,12 @@ class Error : public std::exception {
     QByteArray m_utf8;
 };
 
+// The message of any failure: an Error's own text, otherwise what the library says.
+inline QString errorText(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const Error*>(&error)) {
+        return own->message();
+    }
+    return QString::fromUtf8(error.what());
+}
+
 }  // namespace telvainn

@@ -43,4 +43,11 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     return false;
 }
 
+void writeFileBytes(const QString& path, const QByteArray& bytes) {
+    QString reason;
+    if (!writeFileAtomically(path, bytes, &reason)) {
+        throw Error(QStringLiteral("Klarte ikke å skrive fila \"%1\": %2").arg(path, reason));
+    }
+}
+
 }  // namespace telvainn

@@ -16,4 +16,7 @@ QByteArray readFileBytes(const QString& path);
 // a failure never leaves an empty or half-written file, and an existing file stays as it was.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* errorString = nullptr);
 
+// The same; raises "Klarte ikke å skrive fila \"<path>\": <reason>" when the file cannot be written.
+void writeFileBytes(const QString& path, const QByteArray& bytes);
+
 }  // namespace telvainn

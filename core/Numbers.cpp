@@ -1,5 +1,7 @@
 #include "core/Numbers.h"
 
+#include "core/Error.h"
+
 #include <limits>
 
 namespace telvainn {
@@ -30,20 +32,54 @@ bool isDigitsOnly(QStringView text) {
     return true;
 }
 
-std::optional<std::int64_t> roundAmountHalfEven(QStringView text, QChar decimalSeparator) {
+QString notAnIntegerMessage(QStringView text) {
+    return QStringLiteral("\"%1\" er ikke et gyldig heltall.").arg(text);
+}
+
+std::int64_t toInteger(QStringView text) {
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const QStringView digits = negative || text.startsWith(QLatin1Char('+')) ? text.mid(1) : text;
+    if (!isDigitsOnly(digits)) {
+        throw Error(notAnIntegerMessage(text));
+    }
+    // The most negative value has no positive counterpart, so its magnitude gets one more.
+    const std::uint64_t limit =
+        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + (negative ? 1 : 0);
+    std::uint64_t magnitude = 0;
+    for (const QChar ch : digits) {
+        const unsigned digit = ch.unicode() - u'0';
+        if (magnitude > (limit - digit) / 10) {
+            throw Error(notAnIntegerMessage(text));
+        }
+        magnitude = magnitude * 10 + digit;
+    }
+    return static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude);
+}
+
+std::optional<AmountParts> splitAmount(QStringView text, QChar decimalSeparator) {
+    AmountParts parts;
     qsizetype pos = 0;
-    bool negative = false;
     if (pos < text.size() && (text[pos] == QLatin1Char('+') || text[pos] == QLatin1Char('-'))) {
-        negative = text[pos] == QLatin1Char('-');
+        parts.negative = text[pos] == QLatin1Char('-');
         ++pos;
     }
     const qsizetype separator = text.indexOf(decimalSeparator, pos);
-    const QStringView whole = text.mid(pos, separator < 0 ? -1 : separator - pos);
-    const QStringView fraction = separator < 0 ? QStringView() : text.mid(separator + 1);
+    parts.whole = text.mid(pos, separator < 0 ? -1 : separator - pos);
+    parts.fraction = separator < 0 ? QStringView() : text.mid(separator + 1);
     const auto digitsOrEmpty = [](QStringView part) { return part.isEmpty() || isDigitsOnly(part); };
-    if ((whole.isEmpty() && fraction.isEmpty()) || !digitsOrEmpty(whole) || !digitsOrEmpty(fraction)) {
+    if ((parts.whole.isEmpty() && parts.fraction.isEmpty()) || !digitsOrEmpty(parts.whole) ||
+        !digitsOrEmpty(parts.fraction)) {
         return std::nullopt;
     }
+    return parts;
+}
+
+std::optional<std::int64_t> roundAmountHalfEven(QStringView text, QChar decimalSeparator) {
+    const std::optional<AmountParts> parts = splitAmount(text, decimalSeparator);
+    if (!parts) {
+        return std::nullopt;
+    }
+    const auto [negative, whole, fraction] = *parts;
 
     constexpr std::uint64_t limit = std::numeric_limits<std::int64_t>::max();
     std::uint64_t magnitude = 0;

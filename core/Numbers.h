@@ -15,6 +15,22 @@ bool isNumber(QStringView text, QChar decimalSeparator);
 // Not empty and only the digits 0-9.
 bool isDigitsOnly(QStringView text);
 
+// "\"<text>\" er ikke et gyldig heltall.": the failure of toInteger, which other messages wrap.
+QString notAnIntegerMessage(QStringView text);
+
+// An optional sign followed by decimal digits, nothing else (no surrounding blanks), as a 64-bit
+// integer; raises notAnIntegerMessage otherwise, also when the value does not fit 64 bits.
+std::int64_t toInteger(QStringView text);
+
+// An amount taken apart: an optional sign, the digits before the locale's separator and those after
+// it; at least one digit in all. Nothing when the text is not written that way.
+struct AmountParts {
+    bool negative = false;
+    QStringView whole;
+    QStringView fraction;
+};
+std::optional<AmountParts> splitAmount(QStringView text, QChar decimalSeparator);
+
 // Reads an amount written with an optional sign, digits and an optional decimal part after the
 // locale's separator, and rounds it to whole units, halves to the even neighbour (2.5 -> 2,
 // 3.5 -> 4, -2.5 -> -2). The rounding works on the decimal digits themselves, so no binary fraction

@@ -416,13 +416,6 @@ class Parser {
     std::optional<OpenList> m_list;
 };
 
-QString exceptionText(const std::exception& failure) {
-    if (const auto* error = dynamic_cast<const Error*>(&failure)) {
-        return error->message();
-    }
-    return QString::fromUtf8(failure.what());
-}
-
 void writeSheet(Worksheet& worksheet, const SampleSheet& sheet) {
     // Runs of cells down one column go in one call each: a code list is one run.
     std::vector<std::pair<int, int>> byColumn;  // (column, row)
@@ -547,7 +540,7 @@ void writeSampleWorkbook(Application& application, const SampleWorkbook& workboo
         }
         QFile::remove(target);
         throw Error(QStringLiteral("Klarte ikke lage \"%1\" fra %2: %3")
-                        .arg(target, workbook.source, exceptionText(failure)));
+                        .arg(target, workbook.source, errorText(failure)));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "core/ProfileFile.h"
 #include "core/ProgramInfo.h"
 #include "core/ReportCatalogue.h"
+#include "workbook/CellText.h"
 
 namespace telvainn {
 namespace {
@@ -22,20 +23,6 @@ const QString kVersionSheetPrefix = QStringLiteral("Base");
 
 QString versionKey(int reportNumber) {
     return QStringLiteral("R%1").arg(reportNumber);
-}
-
-// The dates a spreadsheet can show: 1 January 100 to 31 December 9999.
-constexpr double kFirstDateSerial = -657434;
-constexpr double kLastDateSerial = 2958466;
-
-// A date serial counts days from 30 December 1899; the fraction, the time of day, is not written.
-// nullopt for a number that is no date.
-std::optional<QString> dateText(double serial, const Locale& locale) {
-    if (!(serial >= kFirstDateSerial && serial < kLastDateSerial)) {
-        return std::nullopt;
-    }
-    const QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(serial)));
-    return locale.formatShortDate(date);
 }
 
 QDate programVersionDate() {
@@ -99,7 +86,8 @@ bool RecordTemplateVersions(excel::Application& excel, const QString& programFol
         for (const int reportNumber : kReportNumbers) {
             const double version = ReadTemplateVersion(excel, programFolder, reportNumber);
             // A number that is no date was not read as a version either.
-            const std::optional<QString> text = version != 0 ? dateText(version, locale) : std::nullopt;
+            const std::optional<QString> text =
+                version != 0 ? excel::shortDateOfSerial(version, locale) : std::nullopt;
             if (text) {
                 writeKey(profile, versionKey(reportNumber), *text);
             } else {

@@ -61,7 +61,9 @@ class CloseWatcher
         }
         m_gate->queue.post([weak = m_document] {
             if (const auto document = weak.lock(); document && document->beforeClose) {
-                document->beforeClose();
+                // A copy: the handler may unregister itself, or release what owns it, while it runs.
+                const auto handler = document->beforeClose;
+                handler();
             }
         });
     }

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "core/Locale.h"
+#include "core/Prompter.h"
+#include "core/RunMode.h"
+#include "core/Settings.h"
+#include "transmission/ReportMail.h"
+#include "workbook/Excel.h"
+#include "workbook/report/TVeskReport.h"
+
+namespace telvainn {
+
+// The report manager: owns the spreadsheet application and the current report (none or one), and
+// carries the operations the commands of both programs call. Operations that return false leave their
+// message in LastError.
+class TVeskReports : public ReportOwner {
+  public:
+    // `settings` is the run's settings record: new and opened reports take the configured Dsnr and Regnr
+    // from it when they are made. `settings` and `prompter` must outlive the manager.
+    TVeskReports(std::unique_ptr<excel::Application> excel, const TSettings& settings, const RunMode& mode,
+                 const Locale& locale, Prompter& prompter, const QString& programFolder);
+    // Releases the current report (its workbook closed unsaved) and then the application.
+    ~TVeskReports() override;
+    TVeskReports(const TVeskReports&) = delete;
+    TVeskReports& operator=(const TVeskReports&) = delete;
+
+    excel::Application& excel() { return *m_excel; }
+
+    // Replace the current report (released first) with a new or an opened one; raise when it cannot be
+    // made, and no report is current then.
+    TVeskReport& NewReport(int Rapportnr, const QString& Periode, const QString& fileName,
+                           const QString& Rapporttype);
+    TVeskReport& OpenReport(const QString& fileName);
+    void ReleaseReport();
+    TVeskReport* CurrentReport() { return m_report.get(); }
+
+    // Called, after the report is forgotten, when the user has closed the current report's workbook.
+    void SetReportClosedHandler(std::function<void()> handler) { m_reportClosed = std::move(handler); }
+
+    // The report's envelope, with one CR LF after it, written whole or not at all.
+    bool SaveEncryptedReport(TVeskReport& report, const QString& path);
+    // Encrypts the report and mails it through `mailer`; a cancelled mail gives false with LastError
+    // unchanged.
+    bool SendReport(TVeskReport& report, ReportMailer& mailer);
+    // The report's data lines as a plain data file, written whole or not at all.
+    bool WriteDataFile(TVeskReport& report, const QString& path);
+
+    QString LastError;
+
+    // How validation runs and output walks read the spreadsheet.
+    void setSheetReading(SheetReading reading);
+    // The time the XML documents are stamped with.
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
+    void ReportClosedByUser(TVeskReport& report) override;
+
+  private:
+    ReportEnvironment environment();
+    // The encrypted report text and its information list.
+    QByteArray encryptedReportText(TVeskReport& report, QStringList& informationList);
+
+    std::unique_ptr<excel::Application> m_excel;
+    const TSettings& m_settings;
+    RunMode m_mode;
+    Locale m_locale;
+    Prompter& m_prompter;
+    QString m_programFolder;
+    SheetReading m_reading = SheetReading::Bulk;
+    std::function<QDateTime()> m_clock = &QDateTime::currentDateTime;
+    std::unique_ptr<TVeskReport> m_report;
+    std::function<void()> m_reportClosed;
+};
+
+}  // namespace telvainn

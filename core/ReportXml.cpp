@@ -1,0 +1,115 @@
+#include "core/ReportXml.h"
+
+#include "core/Error.h"
+#include "core/Numbers.h"
+#include "core/ProgramInfo.h"
+#include "core/XmlEscape.h"
+
+#include <optional>
+
+namespace telvainn {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString illegalCharactersMessage(const QString& verdi) {
+    return QStringLiteral("Fant et beløp (verdi = ") + verdi +
+           QStringLiteral(") som inneholder ulovlige tegn. Valider på nytt!");
+}
+
+QString tooManyDigitsMessage(const QString& rounded) {
+    return QStringLiteral("Fant et beløp (verdi = ") + rounded +
+           QStringLiteral(") som inneholder mer enn 10 siffer. Valider på nytt!");
+}
+
+// The amount as a whole number in decimal. An amount too large for 64 bits is still a well-written
+// number, only far too long: it is reported by its digits, not as illegal characters.
+QString objectAmount(const QString& verdi, QChar separator) {
+    if (!isNumber(verdi, separator)) {
+        throw Error(illegalCharactersMessage(verdi));
+    }
+    QString rounded;
+    if (const std::optional<std::int64_t> amount = roundAmountHalfEven(verdi, separator)) {
+        rounded = QString::number(*amount);
+    } else if (const std::optional<AmountParts> parts = splitAmount(verdi, separator)) {
+        qsizetype firstSignificant = 0;
+        while (firstSignificant < parts->whole.size() - 1 &&
+               parts->whole[firstSignificant] == QLatin1Char('0')) {
+            ++firstSignificant;
+        }
+        rounded = (parts->negative ? QStringLiteral("-") : QString()) +
+                  parts->whole.mid(firstSignificant).toString();
+    } else {
+        throw Error(illegalCharactersMessage(verdi));
+    }
+    const qsizetype maxLength = rounded.startsWith(QLatin1Char('-')) ? 11 : 10;
+    if (rounded.size() > maxLength) {
+        throw Error(tooManyDigitsMessage(rounded));
+    }
+    return rounded;
+}
+
+QString orDefault(const QString& code, const QString& empty) {
+    return code.isEmpty() ? empty : code;
+}
+
+QString rootAttribute(const char* name, const QString& value) {
+    return QLatin1Char(' ') + QLatin1String(name) + QLatin1String("=\"") + value + QLatin1String("\" ");
+}
+
+}  // namespace
+
+QString FormatObjectElement(const RowRecord& row, const Locale& locale) {
+    const QString verdi = objectAmount(row.verdi, locale.decimalSeparator);
+    return QLatin1String("<OBJEKT text=\"") + escapeXmlAttribute(row.text) + QLatin1String("\" tillegg=\"") +
+           orDefault(row.tillegg, QStringLiteral("000")) + QLatin1String("\" objektid=\"") + row.objektid +
+           QLatin1String("\" sektor=\"") + orDefault(row.sektor, QStringLiteral("000")) +
+           QLatin1String("\" naering=\"") + orDefault(row.naering, QStringLiteral("000")) +
+           QLatin1String("\" land=\"") + orDefault(row.land, QStringLiteral("0000")) +
+           QLatin1String("\" valuta=\"") + orDefault(row.valuta, QStringLiteral("00")) +
+           QLatin1String("\" verdi=\"") + verdi + QLatin1String("\" />");
+}
+
+XmlDocumentBuilder::XmlDocumentBuilder(const TReportIdentity& identity, const QDateTime& buildTime,
+                                       const Locale& locale)
+    : m_locale(locale) {
+    const QString stamp = dsnrText(identity.Dsnr) + QLatin1Char('-') + regnrText(identity.Regnr) +
+                          QLatin1Char('-') + buildTime.toString(QStringLiteral("yyyyMMddHHmmsszzz"));
+    m_headLines = {
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"),
+        QStringLiteral("<DVRAPPORT "),
+        rootAttribute("DSNR", QString::number(identity.Dsnr)),
+        rootAttribute("REGNR", QString::number(identity.Regnr)),
+        rootAttribute("RAPPORTID", QString::number(identity.Rapportnr)),
+        rootAttribute("RAPPORTVERSJON", QStringLiteral("EXCEL")),
+        rootAttribute("PERIODE", identity.Periode),
+        rootAttribute("TYPE", identity.Rapporttype),
+        rootAttribute("PROGRAMVERSJON", kProgramVersion),
+        rootAttribute("TIDSSTEMPEL", stamp) + QLatin1Char('>'),
+        QStringLiteral("<DATA>"),
+    };
+}
+
+void XmlDocumentBuilder::addRow(int rowNumber, const RowRecord& row) {
+    try {
+        m_objectLines.append(FormatObjectElement(row, m_locale));
+    } catch (const Error& e) {
+        throw Error(QStringLiteral("Klarte ikke formatere rapportens rad nr ") + QString::number(rowNumber) +
+                    QStringLiteral(" -> ") + e.message());
+    }
+}
+
+QString XmlDocumentBuilder::text() const {
+    if (m_objectLines.isEmpty()) {
+        throw Error(kNoObjectLinesMessage);
+    }
+    QString text;
+    for (const QStringList* lines : {&m_headLines, &m_objectLines}) {
+        for (const QString& line : *lines) {
+            text += line + kCrLf;
+        }
+    }
+    return text + QStringLiteral("</DATA>") + kCrLf + QStringLiteral("</DVRAPPORT>") + kCrLf;
+}
+
+}  // namespace telvainn

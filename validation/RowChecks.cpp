@@ -1,0 +1,245 @@
+#include "validation/RowChecks.h"
+
+#include <QStringList>
+#include <cmath>
+
+#include "core/Error.h"
+#include "core/Numbers.h"
+#include "validation/TVeskValidator.h"
+#include "workbook/ColorIndex.h"
+
+namespace telvainn {
+namespace {
+
+bool isOneOf(const QString& text, std::initializer_list<const char16_t*> values) {
+    for (const char16_t* value : values) {
+        if (text == QStringView(value)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const QString kObjektWord = QStringLiteral("Objekt ");
+const QString kTilleggWord = QStringLiteral("Tillegg ");
+const QString kSektorWord = QStringLiteral("Sektor ");
+const QString kNaeringWord = QStringLiteral("Næring ");
+const QString kValutaWord = QStringLiteral("Valuta ");
+const QString kLandWord = QStringLiteral("Landkode ");
+const QString kSignWord = QStringLiteral("Fortegnsfeil");
+const QString kNoCode3 = QStringLiteral("000");
+const QString kNoLand = QStringLiteral("0000");
+
+}  // namespace
+
+bool isIndustryCoded(int reportNumber, const QString& objektid) {
+    const QString c3 = objektid.left(3);
+    const QString c5 = objektid.left(5);
+    const QString c7 = objektid.left(7);
+    switch (reportNumber) {
+        case 10:
+        case 50:
+            if (isOneOf(c3, {u"251", u"252", u"253", u"254", u"257", u"258", u"261", u"627"}) ||
+                (c3 == u"628" && c5 < QStringLiteral("62899")) ||
+                isOneOf(c5, {u"75588", u"75590", u"75593"})) {
+                return true;
+            }
+            return reportNumber == 50 && (isOneOf(c3, {u"251", u"253", u"254", u"257", u"258", u"622", u"623",
+                                                       u"624", u"625", u"626"}) ||
+                                          isOneOf(c5, {u"75588", u"75590", u"75800"}));
+        case 11:
+            return isOneOf(c7, {u"7101020", u"7103020"});
+        case 60:
+            return isOneOf(c3, {u"250", u"258", u"620", u"755", u"261", u"758"});
+        default:
+            return false;
+    }
+}
+
+QString report60LandList(const QString& objektid, const QString& sektor) {
+    const QString c3 = objektid.left(3);
+    const QString c5 = objektid.left(5);
+    const QString border = QStringLiteral("900");
+    if (c3 == u"115") {
+        return QStringLiteral("_land");
+    }
+    if (isOneOf(c3, {u"120", u"250", u"258", u"620", u"261", u"755", u"758"})) {
+        return sektor < border ? QStringLiteral("_fylke") : QStringLiteral("_land");
+    }
+    if (isOneOf(c5, {u"13690", u"43690"}) && sektor == border) {
+        return QStringLiteral("_landnull");
+    }
+    return sektor < border ? QStringLiteral("_landnull") : QStringLiteral("_land");
+}
+
+bool report51LandListed(const QString& objektid, const QString& sektor) {
+    const bool abroadObject = isOneOf(objektid.left(3), {u"551", u"554"}) || objektid.left(5) == u"81060";
+    return abroadObject && sektor.left(3) > QStringLiteral("890");
+}
+
+double amountValue(const QString& verdi, const Locale& locale) {
+    QString text = verdi;
+    qsizetype digits = 0;
+    qsizetype separators = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch.isDigit() && ch.unicode() < 128) {
+            ++digits;
+        } else if (ch == locale.decimalSeparator) {
+            ++separators;
+            text[i] = QLatin1Char('.');
+        } else if (!((ch == QLatin1Char('+') || ch == QLatin1Char('-')) && i == 0)) {
+            digits = 0;
+            break;
+        }
+    }
+    bool ok = digits > 0 && separators <= 1;
+    const double value = ok ? text.toDouble(&ok) : 0.0;
+    if (!ok) {
+        throw Error(QStringLiteral("\"%1\" er ikke et gyldig tall.").arg(verdi));
+    }
+    return value;
+}
+
+std::optional<QString> roundedAmountText(const QString& verdi, const Locale& locale) {
+    if (const auto rounded = roundAmountHalfEven(verdi, locale.decimalSeparator)) {
+        return QString::number(*rounded);
+    }
+    // A number too large for 64 bits still shows how many digits it has.
+    const qsizetype separator = verdi.indexOf(locale.decimalSeparator);
+    QString whole = verdi.left(separator < 0 ? verdi.size() : separator);
+    QString sign;
+    if (whole.startsWith(QLatin1Char('-')) || whole.startsWith(QLatin1Char('+'))) {
+        sign = whole.front() == QLatin1Char('-') ? QStringLiteral("-") : QString();
+        whole.remove(0, 1);
+    }
+    if (!isDigitsOnly(whole)) {
+        return std::nullopt;
+    }
+    while (whole.size() > 1 && whole.front() == QLatin1Char('0')) {
+        whole.remove(0, 1);
+    }
+    return sign + whole;
+}
+
+QString formatSum(double sum, const Locale& locale) {
+    const double rounded = std::round(sum);
+    const QString digits = QString::number(std::abs(rounded), 'f', 0);
+    QString grouped;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            grouped += locale.thousandsSeparator;
+        }
+        grouped += digits[i];
+    }
+    return rounded < 0 ? QLatin1Char('-') + grouped : grouped;
+}
+
+bool TVeskValidator::sektorPasses(const RowRecord& record) {
+    if (m_reportNumber == 11 && isOneOf(record.objektid.left(7), {u"2325004", u"2362015"}) &&
+        record.tillegg == u"40") {
+        return record.sektor == kNoCode3;
+    }
+    return CodeListContains(QStringLiteral("_s"), &record.objektid, record.sektor);
+}
+
+bool TVeskValidator::naeringPasses(const RowRecord& record) {
+    if (isIndustryCoded(m_reportNumber, record.objektid) && record.sektor > QStringLiteral("550") &&
+        record.sektor < QStringLiteral("810")) {
+        return codeLists().Find(QStringLiteral("_naring"), record.naering);
+    }
+    return record.naering == kNoCode3;
+}
+
+bool TVeskValidator::landPasses(const RowRecord& record) {
+    if (m_reportNumber == 51) {
+        if (report51LandListed(record.objektid, record.sektor)) {
+            return CodeListContains(QStringLiteral("land"), nullptr, record.land);
+        }
+        return record.land == kNoLand;
+    }
+    return CodeListContains(report60LandList(record.objektid, record.sektor), nullptr, record.land);
+}
+
+bool TVeskValidator::verdiPasses(const RowRecord& record) {
+    if (!isNumber(record.verdi, m_locale.decimalSeparator)) {
+        return false;
+    }
+    const double value = amountValue(record.verdi, m_locale);
+    if (value > 0) {
+        return !CodeListContains(QStringLiteral("_SKALNEG"), nullptr, record.objektid);
+    }
+    if (value < 0) {
+        return CodeListContains(QStringLiteral("_SKALNEG"), nullptr, record.objektid) ||
+               CodeListContains(QStringLiteral("_KANNEG"), nullptr, record.objektid);
+    }
+    return true;
+}
+
+QString TVeskValidator::ValidateRow(ReportSheet& sheet, int row, const RowRecord& record) {
+    const auto& templates = cellTemplates();
+    QString message;
+    const auto check = [&](Field field, const QString& word, auto&& test) {
+        const QString& cells = templates[static_cast<std::size_t>(field)];
+        if (cells.isEmpty()) {
+            return;
+        }
+        if (!message.isEmpty()) {
+            MarkCell(sheet, true, row, cells);
+            return;
+        }
+        const bool passed = test();
+        if (!passed) {
+            message += word;
+        }
+        MarkCell(sheet, passed, row, cells);
+    };
+    check(Field::Objektid, kObjektWord,
+          [&] { return CodeListContains(QStringLiteral("Base_Itens"), nullptr, record.objektid); });
+    check(Field::Tillegg, kTilleggWord,
+          [&] { return CodeListContains(QStringLiteral("_l"), &record.objektid, record.tillegg); });
+    if (m_reportNumber == 11) {
+        // Report 11's tillegg is the maturity.
+        const qsizetype at = message.indexOf(QStringLiteral("Tillegg"));
+        if (at >= 0) {
+            message.replace(at, 7, QStringLiteral("Løpetid"));
+        }
+    }
+    check(Field::Sektor, kSektorWord, [&] { return sektorPasses(record); });
+    check(Field::Naering, kNaeringWord, [&] { return naeringPasses(record); });
+    check(Field::Valuta, kValutaWord, [&] {
+        return m_reportNumber == 51 ? CodeListContains(QStringLiteral("valuta"), nullptr, record.valuta)
+                                    : CodeListContains(QStringLiteral("_v"), &record.objektid, record.valuta);
+    });
+    check(Field::Land, kLandWord, [&] { return landPasses(record); });
+    check(Field::Verdi, kSignWord, [&] { return verdiPasses(record); });
+
+    if (message.isEmpty() && !record.verdi.isEmpty()) {
+        const QString rounded = roundedAmountText(record.verdi, m_locale).value_or(record.verdi);
+        const bool negative = rounded.startsWith(QLatin1Char('-'));
+        if ((negative && rounded.size() > 11) || (!negative && rounded.size() > 10)) {
+            message = QStringLiteral("Beløpet (") + rounded + QStringLiteral(") inneholder mer enn ") +
+                      QStringLiteral("10") + QStringLiteral(" gjeldende siffer.");
+        }
+    }
+    if (!message.isEmpty()) {
+        message = QStringLiteral("Feil i rad (") + QString::number(row) + QStringLiteral(") : ") + message;
+    }
+    return message;
+}
+
+bool TVeskValidator::WriteSums(excel::Worksheet& sheet, double first, double second) {
+    const bool balanceSheet = m_reportNumber == 10 || m_reportNumber == 50 || m_reportNumber == 60;
+    sheet.SetCell(3, 6, balanceSheet ? QStringLiteral("Aktiva") : QStringLiteral("Sum inntekter"));
+    sheet.SetCell(4, 6, balanceSheet ? QStringLiteral("Passiva") : QStringLiteral("Sum kostnader"));
+    sheet.SetCell(5, 6, QStringLiteral("Diff"));
+    sheet.SetCell(3, 7, first);
+    sheet.SetCell(4, 7, second);
+    sheet.SetCell(5, 7, first - second);
+    const bool balanced = std::abs(first - second) < 100;
+    const int colour = balanced ? sheet.Cells(12, 12)->ColorIndex() : excel::kColorIndexRed;
+    sheet.GetRange(QStringLiteral("F5;G5"))->SetColorIndex(colour);
+    return balanced;
+}
+
+}  // namespace telvainn

@@ -1,0 +1,213 @@
+#include "validation/Validators.h"
+
+namespace telvainn {
+namespace {
+
+constexpr int A = 1, B = 2, C = 3, D = 4, E = 5, F = 6, G = 7, H = 8, I = 9, J = 10, K = 11;
+
+// Reads the row record of a layout with one column per field.
+RowRecord readColumns(const Layout& layout, const std::function<QString(int, int, bool)>& read) {
+    RowRecord record;
+    record.text = read(layout.textColumn, kKeepText, false);
+    record.objektid = read(layout.column(Field::Objektid), kObjektidWidth, false);
+    record.tillegg = read(layout.column(Field::Tillegg), kTilleggWidth, false);
+    record.sektor = read(layout.column(Field::Sektor), kSektorWidth, false);
+    record.naering = read(layout.column(Field::Naering), kNaeringWidth, false);
+    record.land = read(layout.column(Field::Land), kLandWidth, true);
+    record.valuta = read(layout.column(Field::Valuta), kValutaWidth, false);
+    record.verdi = read(layout.column(Field::Verdi), kKeepText, false);
+    return record;
+}
+
+// Rows without an object id are skipped. An empty amount counts as 0 when validating; the outputs
+// leave it out, and leave out a zero amount of an ordinary report.
+bool skipByAmount(RowRecord& record, ReadMode mode, const QString& reportType) {
+    if (record.objektid.isEmpty()) {
+        return true;
+    }
+    if (mode == ReadMode::Validation) {
+        if (record.verdi.isEmpty()) {
+            record.verdi = QStringLiteral("0");
+        }
+        return false;
+    }
+    return record.verdi.isEmpty() || (record.verdi == u"0" && reportType == u"N");
+}
+
+}  // namespace
+
+namespace rows {
+
+QString duplicateKey(int reportNumber, const RowRecord& r, bool tilleggFirst) {
+    switch (reportNumber) {
+        case 10:
+        case 50:
+            return r.objektid + r.sektor + r.naering + r.valuta;
+        case 11:
+            return tilleggFirst ? r.tillegg + r.objektid + r.sektor + r.naering + r.valuta
+                                : r.objektid + r.tillegg + r.sektor + r.naering + r.valuta;
+        case 20:
+        case 21:
+            return r.objektid + r.sektor + r.valuta;
+        case 35:
+            return r.objektid + r.valuta;
+        case 51:
+            return r.objektid + r.sektor + r.land + r.valuta;
+        case 60:
+            return r.objektid + r.sektor + r.naering + r.land + r.valuta;
+        default:
+            return QString();
+    }
+}
+
+void reshapeOlderForBuild(int reportNumber, RowRecord& record) {
+    switch (reportNumber) {
+        case 10:
+        case 50:
+        case 60:
+            record.tillegg = QStringLiteral("000");
+            break;
+        case 11:
+        case 51:
+            record.tillegg = QLatin1Char('0') + record.tillegg;
+            break;
+        case 35:
+            record.objektid += QStringLiteral("00");
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace rows
+
+TVeskValidatorNew::TVeskValidatorNew(excel::Application& excel, const QString& programFolder,
+                                     int reportNumber, const Locale& locale)
+    : TVeskValidator(excel, programFolder, reportNumber, locale), m_layout(currentLayout(reportNumber)) {}
+
+TVeskValidatorOld::TVeskValidatorOld(excel::Application& excel, const QString& programFolder,
+                                     int reportNumber, const Locale& locale)
+    : TVeskValidator(excel, programFolder, reportNumber, locale), m_layout(olderLayout(reportNumber)) {}
+
+TVeskValidatorCorr::TVeskValidatorCorr(excel::Application& excel, const QString& programFolder,
+                                       int reportNumber, const Locale& locale)
+    : TVeskValidator(excel, programFolder, reportNumber, locale), m_layout(correctionLayout(reportNumber)) {}
+
+bool TVeskValidatorNew::ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) {
+    record = readColumns(
+        m_layout, [&](int column, int width, bool pad) { return cellField(sheet, row, column, width, pad); });
+    if (skipByAmount(record, mode, m_reportType)) {
+        return true;
+    }
+    const int number = reportNumber();
+    if (mode == ReadMode::Validation) {
+        recordKey(rows::duplicateKey(number, record), row);
+        return false;
+    }
+    switch (number) {
+        case 11:
+        case 51: {
+            const QString head = record.objektid.left(2);
+            record.objektid = record.objektid.mid(2) + record.tillegg;
+            record.tillegg = QLatin1Char('0') + head;
+            break;
+        }
+        case 20:
+        case 21:
+            record.tillegg = record.objektid.left(3);
+            record.objektid = record.objektid.mid(3);
+            break;
+        case 35:
+            record.tillegg = record.objektid.left(3);
+            record.objektid = record.objektid.mid(3) + QStringLiteral("00");
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+bool TVeskValidatorOld::ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) {
+    record = readColumns(
+        m_layout, [&](int column, int width, bool pad) { return cellField(sheet, row, column, width, pad); });
+    if (skipByAmount(record, mode, m_reportType)) {
+        return true;
+    }
+    const int number = reportNumber();
+    if (mode == ReadMode::Build) {
+        rows::reshapeOlderForBuild(number, record);
+        return false;
+    }
+    if (number == 11) {
+        const QString code = record.tillegg + record.objektid;
+        record.objektid = code.left(7);
+        record.tillegg = code.right(2);
+    } else if (number == 20 || number == 21 || number == 35 || number == 51) {
+        record.objektid = record.tillegg + record.objektid;
+        record.tillegg.clear();
+    }
+    recordKey(rows::duplicateKey(number, record, true), row);
+    return false;
+}
+
+bool TVeskValidatorCorr::ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) {
+    const auto read = [&](int column, int width, bool pad = false) {
+        return m_layout.reads(column) ? cellField(sheet, row, column, width, pad) : QString();
+    };
+    record = RowRecord{};
+    const QString columnB = read(B, 2);
+    record.tillegg = read(A, 1) + columnB;
+    record.objektid = read(C, 1) + read(D, 2) + read(E, 2) + read(F, 2);
+    record.sektor = read(G, 3);
+    record.naering = read(H, 3);
+    record.land = read(I, 4, true);
+    record.valuta = read(J, 2);
+    record.verdi = read(K, kKeepText);
+    if (record.objektid.isEmpty() || record.verdi.isEmpty()) {
+        return true;
+    }
+    const int number = reportNumber();
+    if (mode == ReadMode::Build) {
+        rows::reshapeOlderForBuild(number, record);
+        return false;
+    }
+    switch (number) {
+        case 11:
+            record.tillegg = record.objektid.mid(5, 2);
+            record.objektid = (columnB + record.objektid).left(7);
+            break;
+        case 20:
+        case 21:
+            record.objektid = record.tillegg + record.objektid;
+            record.tillegg.clear();
+            break;
+        case 35:
+            record.objektid = record.tillegg + record.objektid.left(5);
+            record.tillegg.clear();
+            break;
+        case 51:
+            record.objektid = (columnB + record.objektid).left(9);
+            record.tillegg.clear();
+            break;
+        default:
+            break;
+    }
+    recordKey(rows::duplicateKey(number, record), row);
+    return false;
+}
+
+std::unique_ptr<TVeskValidator> makeValidator(TemplateGeneration generation, excel::Application& excel,
+                                              const QString& programFolder, int reportNumber,
+                                              const Locale& locale) {
+    switch (generation) {
+        case TemplateGeneration::Older:
+            return std::make_unique<TVeskValidatorOld>(excel, programFolder, reportNumber, locale);
+        case TemplateGeneration::Correction:
+            return std::make_unique<TVeskValidatorCorr>(excel, programFolder, reportNumber, locale);
+        case TemplateGeneration::Current:
+        default:
+            return std::make_unique<TVeskValidatorNew>(excel, programFolder, reportNumber, locale);
+    }
+}
+
+}  // namespace telvainn

@@ -1,0 +1,225 @@
+#include "validation/TVeskValidator.h"
+
+#include <QDate>
+#include <algorithm>
+#include <exception>
+
+#include "core/Error.h"
+#include "core/Numbers.h"
+#include "core/ReportCatalogue.h"
+#include "core/TemplateVersion.h"
+#include "workbook/CellText.h"
+#include "workbook/ColorIndex.h"
+#include "workbook/RangeAddress.h"
+
+namespace telvainn {
+namespace {
+
+const QString kCodeSheetPrefix = QStringLiteral("Base");
+
+// The template version: cell A1 of the code sheet read as a date, in the short date form.
+QString templateVersionOf(const excel::CellValue& value, const Locale& locale) {
+    if (value.isNumber()) {
+        return excel::shortDateOfSerial(value.number(), locale).value_or(kNoTemplateVersion);
+    }
+    if (value.isText()) {
+        const QDate date = QDate::fromString(trimmed(value.text()), locale.shortDateFormat);
+        if (date.isValid()) {
+            return locale.formatShortDate(date);
+        }
+    }
+    return kNoTemplateVersion;
+}
+
+}  // namespace
+
+int codePrefixLength(int reportNumber) {
+    switch (reportNumber) {
+        case 10:
+        case 35:
+        case 50:
+            return 5;
+        case 11:
+        case 60:
+            return 7;
+        case 51:
+            return 9;
+        case 20:
+        case 21:
+            return 10;
+        default:
+            return 0;
+    }
+}
+
+TVeskValidator::TVeskValidator(excel::Application& excel, const QString& programFolder, int reportNumber,
+                               const Locale& locale)
+    : m_excel(excel),
+      m_programFolder(programFolder),
+      m_reportNumber(reportNumber),
+      m_codePrefixLength(codePrefixLength(reportNumber)),
+      m_locale(locale) {
+    setTemplateVersionText(kNoTemplateVersion);
+    openTemplate();
+}
+
+TVeskValidator::~TVeskValidator() {
+    *m_alive = false;
+    try {
+        m_excel.SetEnableEvents(false);
+    } catch (const std::exception&) {
+    }
+    dropTemplate(true);
+}
+
+void TVeskValidator::openTemplate() {
+    auto workbook = m_excel.Open(templatePath(m_programFolder, m_reportNumber));
+    try {
+        m_excel.SetWindowVisible(workbook->Name(), false);
+        workbook->OnBeforeClose([this, alive = std::weak_ptr<bool>(m_alive)] {
+            if (const auto living = alive.lock(); living && *living) {
+                // The user closed the template; it is opened again when a run needs its code lists. The
+                // report's own close notification must still come through, so events stay on.
+                dropTemplate(false);
+            }
+        });
+        m_excel.SetEnableEvents(true);
+        auto codeSheet = workbook->ActiveSheet();
+        m_template = std::move(workbook);
+        m_templateOpen = true;
+        const int count = m_template->WorksheetCount();
+        for (int index = 1; index <= count; ++index) {
+            auto sheet = m_template->Worksheets(index);
+            if (sheet->Name().startsWith(kCodeSheetPrefix)) {
+                codeSheet = std::move(sheet);
+                QString version;
+                try {
+                    version = templateVersionOf(codeSheet->Cell(1, 1), m_locale);
+                } catch (const std::exception&) {
+                    version = kNoTemplateVersion;
+                }
+                setTemplateVersionText(version);
+            }
+        }
+        m_codeSheet = std::move(codeSheet);
+    } catch (...) {
+        if (!m_template && workbook) {
+            m_template = std::move(workbook);
+        }
+        dropTemplate(true);
+        throw;
+    }
+}
+
+void TVeskValidator::dropTemplate(bool close) {
+    m_codeLists.reset();
+    m_codeSheet.reset();
+    if (m_template) {
+        try {
+            m_template->OnBeforeClose(nullptr);
+            if (close && m_template->IsOpen()) {
+                m_template->Close();
+            }
+        } catch (const std::exception&) {
+        }
+    }
+    m_template.reset();
+    m_templateOpen = false;
+}
+
+CodeLists& TVeskValidator::codeLists() {
+    if (!m_templateOpen) {
+        openTemplate();
+    }
+    if (!m_codeLists) {
+        m_codeLists = std::make_unique<CodeLists>(*m_codeSheet, m_reading, m_locale);
+    }
+    return *m_codeLists;
+}
+
+QString TVeskValidator::NextValidationNumber(bool advance) {
+    if (advance) {
+        ++m_validationNumber;
+    }
+    return QString::number(m_validationNumber);
+}
+
+void TVeskValidator::ClearKeyLists() {
+    m_seenKeys.clear();
+    m_duplicates.clear();
+}
+
+void TVeskValidator::recordKey(const QString& key, int row) {
+    QString first;
+    for (const QString& line : m_seenKeys) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (QStringView(line).left(equals).compare(key, Qt::CaseInsensitive) == 0) {
+            first = line.mid(equals + 1);
+            break;
+        }
+    }
+    const QString rowText = QString::number(row);
+    m_seenKeys.append(key + QLatin1Char('=') + rowText);
+    if (first.isEmpty()) {
+        return;
+    }
+    m_duplicates.append(rowText + QLatin1Char('=') + key);
+    const bool firstListed =
+        std::any_of(m_duplicates.cbegin(), m_duplicates.cend(), [&](const QString& line) {
+            return QStringView(line)
+                       .left(line.indexOf(QLatin1Char('=')))
+                       .compare(first, Qt::CaseInsensitive) == 0;
+        });
+    if (!firstListed) {
+        m_duplicates.append(first + QLatin1Char('=') + key);
+    }
+}
+
+void TVeskValidator::ReportDuplicates(QStringList& logLines) const {
+    if (m_duplicates.isEmpty()) {
+        return;
+    }
+    logLines << QString() << QStringLiteral("Det finnes duplikate koder!")
+             << QStringLiteral("(...forekomster av en og samme kode i flere rader") << QString()
+             << QStringLiteral("Slett de overflødige rader!") << QString()
+             << QStringLiteral("<Hele kodestrengen>  =  <Rad nr>")
+             << QStringLiteral("------------------------------------");
+    QStringList lines;
+    for (const QString& entry : m_duplicates) {
+        const qsizetype equals = entry.indexOf(QLatin1Char('='));
+        lines.append(entry.mid(equals + 1) + QStringLiteral("  =  ") + entry.left(equals));
+    }
+    std::stable_sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    logLines << lines;
+}
+
+bool TVeskValidator::CodeListContains(const QString& namePart, const QString* objektid,
+                                      const QString& value) {
+    const QString name = objektid ? namePart + objektid->left(m_codePrefixLength) : namePart;
+    return codeLists().Contains(name, value);
+}
+
+void TVeskValidator::MarkCell(ReportSheet& sheet, bool passed, int row, const QString& cellTemplate) {
+    if (!cellTemplate.isEmpty()) {
+        sheet.Mark(cellsOfRow(cellTemplate, row), passed);
+    }
+}
+
+QString TVeskValidator::cellField(ReportSheet& sheet, int row, int column, int width, bool pad) {
+    if (column == 0) {
+        return QString();
+    }
+    return fieldText(excel::cellText(sheet.Cell(row, column), m_locale), width, pad);
+}
+
+void TVeskValidator::checkHeadingCell(ReportSheet& sheet, bool marking, int row, int column, bool accepted,
+                                      const QString& messageText, const QString& value, QString& message) {
+    if (!accepted) {
+        message += messageText + value + QStringLiteral("\r\n");
+    }
+    sheet.Mark(excel::cellAddress(row, column), accepted || !marking);
+}
+
+}  // namespace telvainn

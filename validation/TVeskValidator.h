@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "core/Locale.h"
+#include "core/ReportIdentity.h"
+#include "core/RowRecord.h"
+#include "validation/CodeLists.h"
+#include "validation/Layout.h"
+#include "validation/ReportSheet.h"
+#include "workbook/Excel.h"
+
+namespace telvainn {
+
+enum class ReadMode {
+    Validation,  // the validation run: duplicate keys recorded, an empty amount read as 0
+    Build,       // data lines and the XML document: codes reshaped into tillegg and object id
+};
+
+// What a validation run works on: the open report's sheet and the parts of the report it fills.
+struct ValidationTarget {
+    excel::Worksheet& sheet;
+    TemplateGeneration generation;
+    QString reportType;  // the report's Rapporttype
+    QStringList& logLines;
+    QString& validationHeading;
+};
+
+// Checks one report's heading and rows against the code lists of the current template of its report
+// number, and reads rows for the outputs. One class per template generation; each knows where its
+// generation keeps the fields. The template workbook stays open, hidden, while the validator lives.
+class TVeskValidator {
+  public:
+    // Opens the template maler/r<nr>.xls of `programFolder` and takes its code sheet; raises when the
+    // template cannot be opened. Sets the process-wide template version text.
+    TVeskValidator(excel::Application& excel, const QString& programFolder, int reportNumber,
+                   const Locale& locale);
+    virtual ~TVeskValidator();
+    TVeskValidator(const TVeskValidator&) = delete;
+    TVeskValidator& operator=(const TVeskValidator&) = delete;
+
+    virtual TemplateGeneration generation() const = 0;
+
+    // The row checks; the message is empty when the row is acceptable.
+    QString ValidateRow(ReportSheet& sheet, int row, const RowRecord& record);
+    // The heading checks; sets the report type. The message is empty when the heading is acceptable.
+    virtual QString CheckHeading(ReportSheet& sheet, bool marking) = 0;
+    // Reads one row into `record`; true when the row is to be skipped.
+    virtual bool ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) = 0;
+    // Writes the sum block F3:G5; true when the sums balance (differ by less than 100).
+    bool WriteSums(excel::Worksheet& sheet, double first, double second);
+
+    // The validation run: fills the target's log lines and validation heading. Failures inside the
+    // row loop end up in the log; only a failure to restore the spreadsheet afterwards is raised.
+    void RunValidation(const ValidationTarget& target);
+
+    QString NextValidationNumber(bool advance);
+    void ClearKeyLists();
+    void ReportDuplicates(QStringList& logLines) const;
+
+    bool CodeListContains(const QString& namePart, const QString* objektid, const QString& value);
+    void MarkCell(ReportSheet& sheet, bool passed, int row, const QString& cellTemplate);
+
+    int reportNumber() const { return m_reportNumber; }
+    const QString& reportType() const { return m_reportType; }
+    bool templateOpen() const { return m_templateOpen; }
+    const Locale& locale() const { return m_locale; }
+
+    // How runs and walks reach the spreadsheet (Bulk unless told otherwise).
+    void setSheetReading(SheetReading reading) { m_reading = reading; }
+    SheetReading sheetReading() const { return m_reading; }
+
+  protected:
+    // The check of one heading cell: a failing cell adds its message and value, and every tested cell
+    // is coloured (red only when marking).
+    void checkHeadingCell(ReportSheet& sheet, bool marking, int row, int column, bool accepted,
+                          const QString& messageText, const QString& value, QString& message);
+    // B3 to B6 of the current and older templates: Dsnr, Regnr, report number and period.
+    void checkCommonHeading(ReportSheet& sheet, bool marking, QString& message);
+    QString headingText(ReportSheet& sheet, int row, int column);
+    // Records a validation-mode row's duplicate key.
+    void recordKey(const QString& key, int row);
+    QString cellField(ReportSheet& sheet, int row, int column, int width, bool pad = false);
+
+    QString m_reportType;
+
+  private:
+    // The code lists, read afresh for each run; reopens the template first when the user has closed it.
+    CodeLists& codeLists();
+    void openTemplate();
+    void dropTemplate(bool close);
+    bool sektorPasses(const RowRecord& record);
+    bool naeringPasses(const RowRecord& record);
+    bool landPasses(const RowRecord& record);
+    bool verdiPasses(const RowRecord& record);
+    virtual const std::array<QString, kFieldCount>& cellTemplates() const = 0;
+
+    excel::Application& m_excel;
+    QString m_programFolder;
+    std::int32_t m_reportNumber;
+    int m_codePrefixLength;
+    Locale m_locale;
+    std::unique_ptr<excel::Workbook> m_template;
+    std::unique_ptr<excel::Worksheet> m_codeSheet;
+    bool m_templateOpen = false;
+    QStringList m_seenKeys;
+    QStringList m_duplicates;
+    std::int32_t m_validationNumber = 0;
+    SheetReading m_reading = SheetReading::Bulk;
+    std::unique_ptr<CodeLists> m_codeLists;
+    // Lets a close notification that arrives after the validator is gone find it gone.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
+
+// The validator of a template generation for a report number.
+std::unique_ptr<TVeskValidator> makeValidator(TemplateGeneration generation, excel::Application& excel,
+                                              const QString& programFolder, int reportNumber,
+                                              const Locale& locale);
+
+// Code prefix length of a report number: how much of the object id names its code lists.
+int codePrefixLength(int reportNumber);
+
+}  // namespace telvainn
