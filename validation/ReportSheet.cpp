@@ -22,7 +22,9 @@ constexpr int kNormalColourColumn = 12;
 ReportSheet::ReportSheet(excel::Worksheet& sheet, SheetReading reading)
     : m_sheet(sheet), m_reading(reading) {}
 
-ReportSheet::~ReportSheet() = default;
+ReportSheet::~ReportSheet() {
+    Flush();
+}
 
 excel::CellValue ReportSheet::Cell(int row, int column) {
     if (m_reading == SheetReading::CellByCell || row < kFirstDataRow || column > kDataColumns) {

@@ -23,7 +23,7 @@ inline constexpr int kFirstDataRow = 11;
 class ReportSheet {
   public:
     ReportSheet(excel::Worksheet& sheet, SheetReading reading);
-    ~ReportSheet();
+    ~ReportSheet();  // flushes
     ReportSheet(const ReportSheet&) = delete;
     ReportSheet& operator=(const ReportSheet&) = delete;
 

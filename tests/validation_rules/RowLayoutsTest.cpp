@@ -1,0 +1,140 @@
+#include "validation_rules/RulesFixture.h"
+
+namespace telvainn::rules {
+namespace {
+
+RowRecord record(QString text, QString objektid, QString tillegg, QString sektor, QString naering,
+                 QString land, QString valuta, QString verdi) {
+    return {std::move(text),    std::move(objektid), std::move(tillegg), std::move(sektor),
+            std::move(naering), std::move(land),     std::move(valuta),  std::move(verdi)};
+}
+
+const QString kOlder11 = QStringLiteral(R"(
+sheet r11 active
+cell B3 "007"
+cell B4 "1234"
+cell B5 11
+cell B6 "200812"
+row A11 "Lån" 12 3456789 310 0 1 100
+fill L12 36
+)");
+
+const QString kCorrection11 = QStringLiteral(R"(
+sheet Korreksjon active
+cell A1 "KORREKSJONSFORMULAR"
+cell G1 11
+cell I1 "200812"
+cell B6 "1234"
+row A11 9 12 3 45 67 89 310 0 "SE" 1 100
+fill L12 36
+)");
+
+}  // namespace
+
+TEST_P(RowLayouts, CurrentTemplatesReadOneColumnPerFieldAndSplitTheCodesForTheOutputs) {
+    currentReport(11);
+    setRow(11, {QStringLiteral("Lån"), QStringLiteral("1234567"), QStringLiteral("89"), QStringLiteral("310"),
+                QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("100")});
+    EXPECT_EQ(
+        read(11, ReadMode::Validation),
+        record(QStringLiteral("Lån"), QStringLiteral("1234567"), QStringLiteral("89"), QStringLiteral("310"),
+               QStringLiteral("000"), QString(), QStringLiteral("01"), QStringLiteral("100")));
+    const auto built = read(11, ReadMode::Build);
+    ASSERT_TRUE(built);
+    EXPECT_EQ(built->tillegg, QStringLiteral("012"));
+    EXPECT_EQ(built->objektid, QStringLiteral("3456789"));
+}
+
+TEST_P(RowLayouts, ReportTwentyAndThirtyFiveTakeTheirPrefixFromTheObjectCode) {
+    currentReport(20);
+    setRow(11, {QString(), QStringLiteral("1234567"), QString(), QStringLiteral("0"), QStringLiteral("1"),
+                QStringLiteral("5")});
+    const auto twenty = read(11, ReadMode::Build);
+    ASSERT_TRUE(twenty);
+    EXPECT_EQ(twenty->tillegg, QStringLiteral("123"));
+    EXPECT_EQ(twenty->objektid, QStringLiteral("4567"));
+    EXPECT_EQ(twenty->valuta, QStringLiteral("01"));
+    EXPECT_EQ(twenty->verdi, QStringLiteral("5"));
+    TearDown();
+    SetUp();
+
+    currentReport(35);
+    setRow(11, {QString(), QStringLiteral("1234567"), QStringLiteral("1"), QStringLiteral("5")});
+    const auto thirtyFive = read(11, ReadMode::Build);
+    ASSERT_TRUE(thirtyFive);
+    EXPECT_EQ(thirtyFive->tillegg, QStringLiteral("123"));
+    EXPECT_EQ(thirtyFive->objektid, QStringLiteral("456700"));
+}
+
+TEST_P(RowLayouts, CellsAreReadAsZeroPaddedDigitsOrNotAtAll) {
+    currentReport(60);
+    setRow(11, {QString(), QStringLiteral("123"), QStringLiteral("'0"), QStringLiteral("'abc"),
+                QStringLiteral("SE"), QStringLiteral(" 2 "), QStringLiteral(" 12,5 ")});
+    setRow(12, {QString(), QStringLiteral("1201234"), QString(), QString(), QStringLiteral("578"),
+                QStringLiteral("1"), QStringLiteral("1")});
+    setRow(13, {QString(), QStringLiteral("12A4567"), QString(), QString(), QString(), QString(),
+                QStringLiteral("1")});
+    const auto padded = read(11, ReadMode::Validation);
+    ASSERT_TRUE(padded);
+    EXPECT_EQ(padded->objektid, QStringLiteral("0000123"));
+    EXPECT_EQ(padded->sektor, QStringLiteral("000"));
+    EXPECT_EQ(padded->naering, QString()) << "letters in a digit field read as nothing";
+    EXPECT_EQ(padded->land, QStringLiteral("00SE"));
+    EXPECT_EQ(padded->valuta, QStringLiteral("02"));
+    EXPECT_EQ(padded->verdi, QStringLiteral("12,5")) << "the amount as the locale writes it, trimmed";
+    EXPECT_EQ(read(12, ReadMode::Validation)->land, QStringLiteral("0578"));
+    EXPECT_FALSE(read(13, ReadMode::Validation)) << "an object id with a letter is no object id";
+}
+
+TEST_P(RowLayouts, AmountsDecideWhichRowsTheOutputsKeep) {
+    currentReport(10);
+    setRow(11, {QString(), QStringLiteral("1010000"), QString(), QStringLiteral("0"), QStringLiteral("0"),
+                QStringLiteral("1"), QString()});
+    setRow(12, {QString(), QStringLiteral("1010000"), QString(), QStringLiteral("0"), QStringLiteral("0"),
+                QStringLiteral("1"), QStringLiteral("0")});
+    setRow(13, {QString(), QStringLiteral("1010000"), QString(), QStringLiteral("0"), QStringLiteral("0"),
+                QStringLiteral("1"), QStringLiteral("'0,0")});
+    setRow(14, {QString(), QStringLiteral("1010000"), QString(), QStringLiteral("0"), QStringLiteral("0"),
+                QStringLiteral("1"), QStringLiteral("'00")});
+    EXPECT_EQ(read(11, ReadMode::Validation)->verdi, QStringLiteral("0")) << "validated as 0";
+    EXPECT_FALSE(read(11, ReadMode::Build));
+    EXPECT_FALSE(read(12, ReadMode::Build)) << "a zero amount is left out of an ordinary report";
+    EXPECT_TRUE(read(13, ReadMode::Build));
+    EXPECT_TRUE(read(14, ReadMode::Build));
+
+    setCell(QStringLiteral("B7"), QStringLiteral("K"));
+    EXPECT_TRUE(read(12, ReadMode::Build)) << "but kept in a correction";
+    EXPECT_EQ(read(12, ReadMode::Build)->tillegg, QString()) << "report 10's current layout has no tillegg";
+}
+
+TEST_P(RowLayouts, OlderTemplatesJoinTheSplitObjectCode) {
+    workbookFrom(kOlder11, TemplateGeneration::Older, 11);
+    const auto validated = read(11, ReadMode::Validation);
+    ASSERT_TRUE(validated);
+    EXPECT_EQ(validated->objektid, QStringLiteral("1234567"));
+    EXPECT_EQ(validated->tillegg, QStringLiteral("89"));
+    const auto built = read(11, ReadMode::Build);
+    ASSERT_TRUE(built);
+    EXPECT_EQ(built->objektid, QStringLiteral("3456789"));
+    EXPECT_EQ(built->tillegg, QStringLiteral("012"));
+    EXPECT_EQ(validator().reportType(), QStringLiteral("N")) << "the older templates are always ordinary";
+}
+
+TEST_P(RowLayouts, TheCorrectionFormRunsItsDigitCellsTogether) {
+    workbookFrom(kCorrection11, TemplateGeneration::Correction, 11);
+    const auto validated = read(11, ReadMode::Validation);
+    ASSERT_TRUE(validated);
+    EXPECT_EQ(*validated,
+              record(QString(), QStringLiteral("1234567"), QStringLiteral("89"), QStringLiteral("310"),
+                     QStringLiteral("000"), QString(), QStringLiteral("01"), QStringLiteral("100")))
+        << "column A and the land column are not read for report 11";
+    const auto built = read(11, ReadMode::Build);
+    ASSERT_TRUE(built);
+    EXPECT_EQ(built->objektid, QStringLiteral("3456789"));
+    EXPECT_EQ(built->tillegg, QStringLiteral("012"));
+
+    setCell(QStringLiteral("K11"), QString());
+    EXPECT_FALSE(read(11, ReadMode::Validation)) << "a correction row without an amount is skipped";
+}
+
+}  // namespace telvainn::rules
