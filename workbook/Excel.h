@@ -5,8 +5,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "workbook/CellValue.h"
+#include "workbook/RangeAddress.h"
 
 // The spreadsheet operations the program relies on, in Excel's object model: an application with
 // workbooks, a workbook with worksheets, a worksheet with cells and ranges. Two engines implement it:
@@ -63,6 +65,10 @@ class Worksheet {
 
     // Making templates: a number format in the engine's format code, e.g. "DD.MM.YYYY" for a date.
     virtual void SetNumberFormat(int row, int column, const QString& format) = 0;
+
+    // Interior.ColorIndex of many rectangles at once, in one call to the engine: how a validation run
+    // applies its colours. The same result as setting each rectangle's ColorIndex in turn.
+    virtual void SetColorIndex(const std::vector<CellRect>& cells, int index) = 0;
 };
 
 class Workbook {

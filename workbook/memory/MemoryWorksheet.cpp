@@ -127,4 +127,24 @@ void MemoryWorksheet::SetNumberFormat(int row, int column, const QString& format
     data.update(row, column, [&](CellData& cell) { cell.numberFormat = format; });
 }
 
+void MemoryWorksheet::SetColorIndex(const std::vector<CellRect>& cells, int index) {
+    if (cells.empty()) {
+        return;
+    }
+    sheet();
+    // Every rectangle is checked before any cell changes, as one call into an engine would.
+    for (const CellRect& rect : cells) {
+        checkCellPosition(rect.firstRow, rect.firstColumn);
+        checkCellPosition(rect.lastRow, rect.lastColumn);
+        if (rect.firstRow > rect.lastRow || rect.firstColumn > rect.lastColumn) {
+            throw Error(QStringLiteral("Cells (%1, %2) to (%3, %4) are not a rectangle.")
+                            .arg(rect.firstRow)
+                            .arg(rect.firstColumn)
+                            .arg(rect.lastRow)
+                            .arg(rect.lastColumn));
+        }
+    }
+    MemoryRange(m_book, m_sheet, cells).SetColorIndex(index);
+}
+
 }  // namespace telvainn::excel::memory

@@ -26,6 +26,7 @@ class MemoryWorksheet final : public excel::Worksheet {
     Block ReadBlock(int firstRow, int firstColumn, int rowCount, int columnCount) override;
     void WriteBlock(int firstRow, int firstColumn, const Block& values) override;
     void SetNumberFormat(int row, int column, const QString& format) override;
+    void SetColorIndex(const std::vector<CellRect>& cells, int index) override;
 
   private:
     SheetData& sheet();  // raises when the workbook is closed or the sheet deleted

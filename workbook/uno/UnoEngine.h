@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -75,6 +76,7 @@ class UnoWorksheet final : public Worksheet {
     Block ReadBlock(int firstRow, int firstColumn, int rowCount, int columnCount) override;
     void WriteBlock(int firstRow, int firstColumn, const Block& values) override;
     void SetNumberFormat(int row, int column, const QString& format) override;
+    void SetColorIndex(const std::vector<CellRect>& cells, int index) override;
 
   private:
     template <class Function>
@@ -167,6 +169,11 @@ class UnoApplication final : public Application {
 // Load and store arguments.
 css::uno::Sequence<css::beans::PropertyValue> propertyList(
     std::initializer_list<std::pair<const char*, css::uno::Any>> properties);
+
+// Fills: the colour of an Interior.ColorIndex (nullopt for kColorIndexNone), raising for an index that is
+// none; and giving it to a cell range or a set of ranges.
+std::optional<quint32> fillOfColorIndex(int index);
+void setFill(const css::uno::Reference<css::beans::XPropertySet>& cells, std::optional<quint32> fill);
 
 // Cell values between the office's Any and ours.
 CellValue cellValueOf(const css::uno::Reference<css::table::XCell>& cell);

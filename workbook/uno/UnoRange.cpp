@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/sheet/XCellAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
@@ -122,21 +123,35 @@ int UnoRange::ColorIndex() {
 
 void UnoRange::SetColorIndex(int index) {
     m_document->check();
+    const auto fill = fillOfColorIndex(index);
+    m_document->office.call([&] {
+        for (const auto& area : m_areas) {
+            setFill(properties(area), fill);
+        }
+    });
+}
+
+std::optional<quint32> fillOfColorIndex(int index) {
     const auto rgb = rgbForColorIndex(index);
     if (!rgb && index != kColorIndexNone) {
         throw Error(QStringLiteral("Ugyldig fargeindeks: %1").arg(index));
     }
-    m_document->office.call([&] {
-        for (const auto& area : m_areas) {
-            const auto range = properties(area);
-            if (rgb) {
-                range->setPropertyValue("CellBackColor", css::uno::Any(static_cast<sal_Int32>(*rgb)));
-            } else {
-                range->setPropertyValue("CellBackColor", css::uno::Any(sal_Int32(-1)));
-                range->setPropertyValue("IsCellBackgroundTransparent", css::uno::Any(true));
-            }
-        }
-    });
+    return rgb;
+}
+
+void setFill(const Reference<css::beans::XPropertySet>& cells, std::optional<quint32> fill) {
+    if (fill) {
+        cells->setPropertyValue("CellBackColor", css::uno::Any(static_cast<sal_Int32>(*fill)));
+    } else {
+        // Both together: a set of many ranges is worked through once per call, which is most of its time.
+        css::uno::Sequence<rtl::OUString> names(2);
+        names.getArray()[0] = "CellBackColor";
+        names.getArray()[1] = "IsCellBackgroundTransparent";
+        css::uno::Sequence<css::uno::Any> values(2);
+        values.getArray()[0] <<= sal_Int32(-1);
+        values.getArray()[1] <<= true;
+        Reference<css::beans::XMultiPropertySet>(cells, UNO_QUERY_THROW)->setPropertyValues(names, values);
+    }
 }
 
 }  // namespace telvainn::excel::uno

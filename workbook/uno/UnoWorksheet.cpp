@@ -3,9 +3,12 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/Locale.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XCellRangeReferrer.hpp>
 #include <com/sun/star/sheet/XNamedRanges.hpp>
+#include <com/sun/star/sheet/XSheetCellRangeContainer.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/util/XProtectable.hpp>
@@ -23,6 +26,18 @@ namespace {
 void checkPosition(int row, int column) {
     if (row < 1 || column < 1 || row > kMaxRows || column > kMaxColumns) {
         throw Error(QStringLiteral("Ugyldig celle (%1, %2).").arg(row).arg(column));
+    }
+}
+
+void checkRect(const CellRect& rect) {
+    checkPosition(rect.firstRow, rect.firstColumn);
+    checkPosition(rect.lastRow, rect.lastColumn);
+    if (rect.firstRow > rect.lastRow || rect.firstColumn > rect.lastColumn) {
+        throw Error(QStringLiteral("Ugyldig celleområde (%1, %2) til (%3, %4).")
+                        .arg(rect.firstRow)
+                        .arg(rect.firstColumn)
+                        .arg(rect.lastRow)
+                        .arg(rect.lastColumn));
     }
 }
 
@@ -166,6 +181,47 @@ void UnoWorksheet::SetNumberFormat(int row, int column, const QString& format) {
         }
         Reference<css::beans::XPropertySet>(m_sheet->getCellByPosition(column - 1, row - 1), UNO_QUERY_THROW)
             ->setPropertyValue("NumberFormat", css::uno::Any(key));
+    });
+}
+
+// One set of ranges takes the fill in one call, where a range per rectangle would cost a round trip to
+// the office for each of thousands of cells.
+void UnoWorksheet::SetColorIndex(const std::vector<CellRect>& cells, int index) {
+    if (cells.empty()) {
+        return;
+    }
+    m_document->check();
+    const auto fill = fillOfColorIndex(index);
+    for (const auto& rect : cells) {
+        checkRect(rect);
+    }
+    call([&] {
+        // LibreOffice (7.4) ends itself when a set of several ranges that holds a locked cell of a
+        // protected sheet is given a cell property; a range at a time just leaves locked cells alone.
+        if (Reference<css::util::XProtectable>(m_sheet, UNO_QUERY_THROW)->isProtected()) {
+            for (const auto& rect : cells) {
+                setFill(Reference<css::beans::XPropertySet>(
+                            m_sheet->getCellRangeByPosition(rect.firstColumn - 1, rect.firstRow - 1,
+                                                            rect.lastColumn - 1, rect.lastRow - 1),
+                            UNO_QUERY_THROW),
+                        fill);
+            }
+            return;
+        }
+        const auto sheetIndex =
+            Reference<css::sheet::XCellRangeAddressable>(m_sheet, UNO_QUERY_THROW)->getRangeAddress().Sheet;
+        css::uno::Sequence<css::table::CellRangeAddress> addresses(static_cast<sal_Int32>(cells.size()));
+        auto* address = addresses.getArray();
+        for (const auto& rect : cells) {
+            *address++ = css::table::CellRangeAddress(sheetIndex, rect.firstColumn - 1, rect.firstRow - 1,
+                                                      rect.lastColumn - 1, rect.lastRow - 1);
+        }
+        const Reference<css::sheet::XSheetCellRangeContainer> ranges(
+            Reference<css::lang::XMultiServiceFactory>(m_document->model, UNO_QUERY_THROW)
+                ->createInstance("com.sun.star.sheet.SheetCellRanges"),
+            UNO_QUERY_THROW);
+        ranges->addRangeAddresses(addresses, false);
+        setFill(Reference<css::beans::XPropertySet>(ranges, UNO_QUERY_THROW), fill);
     });
 }
 
