@@ -12,5 +12,10 @@ int testEpost(const QStringList& args);
 int testInternett(const QStringList& args);
 int versjoner(const QStringList& args);
 int testExcel(const QStringList& args);
+int ny(const QStringList& args);
+int valider(const QStringList& args);
+int lagDatafil(const QStringList& args);
+int krypter(const QStringList& args);
+int send(const QStringList& args);
 
 }  // namespace telvainn::cli

@@ -26,7 +26,12 @@ const QString kHelp = QStringLiteral(
 #ifdef TELVAINN_WITH_UNO
 const QString kExcelCommands = QStringLiteral(
     "  versjoner        les versjonen til hver rapportmal inn i telvainn.ini\n"
-    "  test-excel       sjekk om programmet får kontakt med regnearket\n");
+    "  test-excel       sjekk om programmet får kontakt med regnearket\n"
+    "  ny               lag en ny rapport fra malen for et rapportnummer\n"
+    "  valider          valider en rapport og skriv ut valideringsloggen\n"
+    "  lag-datafil      lagre dataene i en rapport som ukryptert datafil\n"
+    "  krypter          lagre en rapport som kryptert fil\n"
+    "  send             send en rapport som kryptert e-post\n");
 #else
 const QString kExcelCommands;
 #endif
@@ -65,6 +70,21 @@ int main(int argc, char* argv[]) {
     }
     if (command == QLatin1String("test-excel")) {
         return testExcel(args);
+    }
+    if (command == QLatin1String("ny")) {
+        return ny(args);
+    }
+    if (command == QLatin1String("valider")) {
+        return valider(args);
+    }
+    if (command == QLatin1String("lag-datafil")) {
+        return lagDatafil(args);
+    }
+    if (command == QLatin1String("krypter")) {
+        return krypter(args);
+    }
+    if (command == QLatin1String("send")) {
+        return send(args);
     }
 #endif
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {

@@ -1,0 +1,83 @@
+#include <exception>
+
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "cli/excel/ReportSession.h"
+#include "core/Error.h"
+#include "core/Numbers.h"
+#include "core/ReportCatalogue.h"
+
+namespace telvainn::cli {
+namespace {
+
+const QString kHelp = QStringLiteral(
+    "Bruk: telvainn-cli ny --rapport NR --periode ÅÅÅÅMM [--korreksjon] FIL\n"
+    "\n"
+    "Lager en ny rapport fra malen for rapportnummeret (maler/rNR.xls i\n"
+    "programmappen) og lagrer den som FIL (\".xls\" legges til når FIL ikke slutter\n"
+    "på det). Datasentral- og registernummeret hentes fra telvainn.ini.\n"
+    "En fil med samme navn blir erstattet.\n"
+    "\n"
+    "  --rapport NR      10, 11, 20, 21, 35, 50, 51 eller 60\n"
+    "  --periode ÅÅÅÅMM  perioden, år og måned\n"
+    "  --korreksjon      en korreksjonsrapport (type K) i stedet for førstegangs-\n"
+    "                    levering (type N)\n"
+    "\n"
+    "Skriver ut rapportens logglinjer.");
+
+const QString kPeriodFormatMessage =
+    QStringLiteral("\"Periode\" har feil format Tast inn periode på nytt med formatet \"ååååmm\".");
+
+}  // namespace
+
+int ny(const QStringList& args) {
+    const Arguments arguments(args, {QStringLiteral("--korreksjon")},
+                              {QStringLiteral("--rapport"), QStringLiteral("--periode")});
+    if (arguments.help()) {
+        out(kHelp);
+        return Success;
+    }
+    const auto reportText = arguments.value(QStringLiteral("--rapport"));
+    const auto period = arguments.value(QStringLiteral("--periode"));
+    if (!arguments.ok() || arguments.positional().size() != 1 || !reportText || !period) {
+        err(arguments.ok() ? QStringLiteral("Oppgi --rapport, --periode og nøyaktig én fil.")
+                           : arguments.error());
+        err(kHelp);
+        return Usage;
+    }
+    const int reportNumber = isDigitsOnly(*reportText) && reportText->size() <= 3 ? reportText->toInt() : 0;
+    if (!isCatalogueReport(reportNumber)) {
+        err(QStringLiteral(
+                "\"%1\" er ikke et normalt rapport nr. Programmet kan dermed ikke behandle rapporten.")
+                .arg(*reportText));
+        return Usage;
+    }
+    if (period->size() != 6 || !isDigitsOnly(*period)) {
+        err(kPeriodFormatMessage);
+        return Usage;
+    }
+    QString file = arguments.positional().front();
+    if (!file.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive)) {
+        file += QStringLiteral(".xls");
+    }
+
+    const auto session = ReportSession::start(RunMode{}, false);
+    if (!session) {
+        return Failure;
+    }
+    try {
+        TVeskReport& report = session->reports->NewReport(
+            reportNumber, *period, file,
+            arguments.has(QStringLiteral("--korreksjon")) ? QStringLiteral("K") : QStringLiteral("N"));
+        for (const QString& line : report.logLines()) {
+            out(line);
+        }
+    } catch (const std::exception& error) {
+        err(errorText(error));
+        return Failure;
+    }
+    return Success;
+}
+
+}  // namespace telvainn::cli

@@ -1,0 +1,64 @@
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "cli/excel/ReportSession.h"
+
+namespace telvainn::cli {
+namespace {
+
+const QString kLagDatafilHelp = QStringLiteral(
+    "Bruk: telvainn-cli lag-datafil FIL [--ut UTFIL]\n"
+    "\n"
+    "Åpner rapporten og lagrer dataene i den som en ukryptert TELVA datafil\n"
+    "(én hodelinje og én datalinje per rad).\n"
+    "\n"
+    "  --ut UTFIL  datafilen (standard: FIL med \".txt\" i stedet for \".xls\")");
+
+const QString kKrypterHelp = QStringLiteral(
+    "Bruk: telvainn-cli krypter FIL [--ut UTFIL]\n"
+    "\n"
+    "Åpner rapporten og lagrer den som kryptert fil, klar til å sendes som vedlegg\n"
+    "i e-post.\n"
+    "\n"
+    "  --ut UTFIL  den krypterte fila (standard: FIL med \".txt\" i stedet for \".xls\")");
+
+const QString kSaveFailedMessage = QStringLiteral("Klarte ikke å lagre rapporten:\r\n");
+
+using Writer = bool (TVeskReports::*)(TVeskReport&, const QString&);
+
+// Both commands open the report and write one file from it.
+int writeReportFile(const QStringList& args, const QString& help, Writer write) {
+    const Arguments arguments(args, {}, {QStringLiteral("--ut")});
+    if (arguments.help()) {
+        out(help);
+        return Success;
+    }
+    if (!arguments.ok() || arguments.positional().size() != 1) {
+        err(arguments.ok() ? QStringLiteral("Oppgi nøyaktig én rapportfil.") : arguments.error());
+        err(help);
+        return Usage;
+    }
+    const auto target = arguments.value(QStringLiteral("--ut"));
+    return withOpenReport(arguments.positional().front(), RunMode{}, false, Failure,
+                          [&](ReportSession& session, TVeskReport& report) {
+                              const QString path = target.value_or(report.DataFileName());
+                              if (!(session.reports.get()->*write)(report, path)) {
+                                  err(kSaveFailedMessage + session.reports->LastError);
+                                  return static_cast<int>(Failure);
+                              }
+                              out(path);
+                              return static_cast<int>(Success);
+                          });
+}
+
+}  // namespace
+
+int lagDatafil(const QStringList& args) {
+    return writeReportFile(args, kLagDatafilHelp, &TVeskReports::WriteDataFile);
+}
+
+int krypter(const QStringList& args) {
+    return writeReportFile(args, kKrypterHelp, &TVeskReports::SaveEncryptedReport);
+}
+
+}  // namespace telvainn::cli

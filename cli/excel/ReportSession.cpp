@@ -1,0 +1,43 @@
+#include "cli/excel/ReportSession.h"
+
+#include <exception>
+
+#include "app/ProgramFolder.h"
+#include "cli/CommandSettings.h"
+#include "cli/Console.h"
+#include "core/Error.h"
+#include "workbook/uno/LibreOffice.h"
+
+namespace telvainn::cli {
+
+std::unique_ptr<ReportSession> ReportSession::start(const RunMode& mode, bool assumeYes) {
+    std::optional<TSettings> settings = loadCommandSettings(mode);
+    if (!settings) {
+        return nullptr;
+    }
+    std::unique_ptr<ReportSession> session(new ReportSession(assumeYes));
+    session->settings = *settings;
+    session->mode = mode;
+    session->reports =
+        std::make_unique<TVeskReports>(excel::uno::makeLibreOfficeApplication(), session->settings, mode,
+                                       Locale::fromEnvironment(), session->prompter, programFolder());
+    return session;
+}
+
+int withOpenReport(const QString& file, const RunMode& mode, bool assumeYes, int failureCode,
+                   const std::function<int(ReportSession&, TVeskReport&)>& command) {
+    const auto session = ReportSession::start(mode, assumeYes);
+    if (!session) {
+        return failureCode;
+    }
+    TVeskReport* report = nullptr;
+    try {
+        report = &session->reports->OpenReport(file);
+    } catch (const std::exception& error) {
+        err(errorText(error));
+        return failureCode;
+    }
+    return command(*session, *report);
+}
+
+}  // namespace telvainn::cli

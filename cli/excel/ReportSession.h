@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/TVeskReports.h"
+#include "cli/TerminalPrompter.h"
+#include "core/RunMode.h"
+#include "core/Settings.h"
+
+namespace telvainn::cli {
+
+// What the report commands work with: the settings, the terminal's questions, and a report manager
+// over a headless office.
+struct ReportSession {
+    TSettings settings;
+    RunMode mode;
+    TerminalPrompter prompter;
+    std::unique_ptr<TVeskReports> reports;
+
+    // Nothing when the settings cannot be read; the reason is printed.
+    static std::unique_ptr<ReportSession> start(const RunMode& mode, bool assumeYes);
+
+  private:
+    explicit ReportSession(bool assumeYes) : prompter(assumeYes) {}
+};
+
+// Opens the workbook as the current report of a new session and runs `command` on it; prints why and
+// returns `failureCode` when the session or the report cannot be had.
+int withOpenReport(const QString& file, const RunMode& mode, bool assumeYes, int failureCode,
+                   const std::function<int(ReportSession&, TVeskReport&)>& command);
+
+}  // namespace telvainn::cli
