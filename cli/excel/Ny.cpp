@@ -1,3 +1,4 @@
+#include <QFileInfo>
 #include <exception>
 
 #include "cli/Arguments.h"
@@ -57,7 +58,7 @@ int ny(const QStringList& args) {
         err(kPeriodFormatMessage);
         return Usage;
     }
-    QString file = arguments.positional().front();
+    QString file = QFileInfo(arguments.positional().front()).absoluteFilePath();
     if (!file.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive)) {
         file += QStringLiteral(".xls");
     }

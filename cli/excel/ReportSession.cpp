@@ -1,5 +1,6 @@
 #include "cli/excel/ReportSession.h"
 
+#include <QFileInfo>
 #include <exception>
 
 #include "app/ProgramFolder.h"
@@ -32,7 +33,7 @@ int withOpenReport(const QString& file, const RunMode& mode, bool assumeYes, int
     }
     TVeskReport* report = nullptr;
     try {
-        report = &session->reports->OpenReport(file);
+        report = &session->reports->OpenReport(QFileInfo(file).absoluteFilePath());
     } catch (const std::exception& error) {
         err(errorText(error));
         return failureCode;
