@@ -145,33 +145,25 @@ QString TVeskValidator::NextValidationNumber(bool advance) {
 }
 
 void TVeskValidator::ClearKeyLists() {
-    m_seenKeys.clear();
     m_duplicates.clear();
+    m_firstRowOfKey.clear();
+    m_duplicateRows.clear();
 }
 
 void TVeskValidator::recordKey(const QString& key, int row) {
-    QString first;
-    for (const QString& line : m_seenKeys) {
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (QStringView(line).left(equals).compare(key, Qt::CaseInsensitive) == 0) {
-            first = line.mid(equals + 1);
-            break;
-        }
-    }
     const QString rowText = QString::number(row);
-    m_seenKeys.append(key + QLatin1Char('=') + rowText);
-    if (first.isEmpty()) {
+    const QString folded = key.toCaseFolded();
+    const auto known = m_firstRowOfKey.constFind(folded);
+    if (known == m_firstRowOfKey.constEnd()) {
+        m_firstRowOfKey.insert(folded, rowText);
         return;
     }
+    const QString first = *known;
     m_duplicates.append(rowText + QLatin1Char('=') + key);
-    const bool firstListed =
-        std::any_of(m_duplicates.cbegin(), m_duplicates.cend(), [&](const QString& line) {
-            return QStringView(line)
-                       .left(line.indexOf(QLatin1Char('=')))
-                       .compare(first, Qt::CaseInsensitive) == 0;
-        });
-    if (!firstListed) {
+    m_duplicateRows.insert(rowText);
+    if (!m_duplicateRows.contains(first)) {
         m_duplicates.append(first + QLatin1Char('=') + key);
+        m_duplicateRows.insert(first);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -107,8 +109,11 @@ class TVeskValidator {
     std::unique_ptr<excel::Workbook> m_template;
     std::unique_ptr<excel::Worksheet> m_codeSheet;
     bool m_templateOpen = false;
-    QStringList m_seenKeys;
+    // The first row of each duplicate key seen in a run (letters folded), and every row of a key seen
+    // more than once ("row=key"), with the rows listed there.
+    QHash<QString, QString> m_firstRowOfKey;
     QStringList m_duplicates;
+    QSet<QString> m_duplicateRows;
     std::int32_t m_validationNumber = 0;
     SheetReading m_reading = SheetReading::Bulk;
     std::unique_ptr<CodeLists> m_codeLists;
