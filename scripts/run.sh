@@ -38,3 +38,23 @@ echo
 echo "== telvainn-cli versjoner (the sample templates the build made, in LibreOffice Calc)"
 cp -r build/default/bin/maler "$demo/"
 "$cli" versjoner
+
+# An Excel report from the sample template for report 10, its data file and its encrypted file.
+echo
+echo "== telvainn-cli ny --rapport 10 --periode 200812 R10-200812"
+"$cli" ny --rapport 10 --periode 200812 "$demo/R10-200812"
+echo
+echo "== telvainn-cli valider R10-200812.xls (a new report has no rows yet)"
+"$cli" valider "$demo/R10-200812.xls" || true
+echo
+echo "== telvainn-cli valider $(basename build/default/testdata/korreksjon-r11.xls) (a filled correction form)"
+"$cli" valider build/default/testdata/korreksjon-r11.xls
+echo
+echo "== telvainn-cli lag-datafil korreksjon-r11.xls"
+"$cli" lag-datafil build/default/testdata/korreksjon-r11.xls --ut "$demo/k11-data.txt"
+cat "$demo/k11-data.txt"
+echo "== telvainn-cli krypter korreksjon-r11.xls, and back"
+"$cli" krypter build/default/testdata/korreksjon-r11.xls --ut "$demo/k11-kryptert.txt"
+"$cli" dekrypter "$demo/k11-kryptert.txt" --ut "$demo/k11.xml"
+iconv -f WINDOWS-1252 -t UTF-8 "$demo/k11.xml"
+echo

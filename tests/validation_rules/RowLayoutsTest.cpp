@@ -138,3 +138,82 @@ TEST_P(RowLayouts, TheCorrectionFormRunsItsDigitCellsTogether) {
 }
 
 }  // namespace telvainn::rules
+
+namespace telvainn::rules {
+namespace {
+
+// One row of digits in A..K (I a letter code), read by every generation for every report number: the
+// record in validation mode, then the tillegg and object id build mode makes of it.
+struct LayoutCase {
+    TemplateGeneration generation;
+    int reportNumber;
+    RowRecord validation;
+    QString buildTillegg;
+    QString buildObjektid;
+};
+
+RowRecord rec(const char* text, const char* objektid, const char* tillegg, const char* sektor,
+              const char* naering, const char* land, const char* valuta, const char* verdi) {
+    return {QString::fromLatin1(text),   QString::fromLatin1(objektid), QString::fromLatin1(tillegg),
+            QString::fromLatin1(sektor), QString::fromLatin1(naering),  QString::fromLatin1(land),
+            QString::fromLatin1(valuta), QString::fromLatin1(verdi)};
+}
+
+const LayoutCase kLayoutCases[] = {
+    {TemplateGeneration::Current, 10, rec("1", "0000023", "", "056", "078", "", "90", "123"), "", "0000023"},
+    {TemplateGeneration::Current, 50, rec("1", "0000023", "", "056", "078", "", "90", "123"), "", "0000023"},
+    {TemplateGeneration::Current, 11, rec("1", "0000023", "04", "056", "078", "", "90", "123"), "000",
+     "0002304"},
+    {TemplateGeneration::Current, 20, rec("1", "0000023", "", "056", "", "", "78", "90"), "000", "0023"},
+    {TemplateGeneration::Current, 21, rec("1", "0000023", "", "056", "", "", "78", "90"), "000", "0023"},
+    {TemplateGeneration::Current, 35, rec("1", "0000023", "", "", "", "", "04", "56"), "000", "002300"},
+    {TemplateGeneration::Current, 51, rec("1", "0000023", "", "004", "", "0056", "78", "90"), "000", "00023"},
+    {TemplateGeneration::Current, 60, rec("1", "0000023", "", "004", "056", "0078", "90", "123"), "",
+     "0000023"},
+    {TemplateGeneration::Older, 10, rec("1", "0000023", "", "004", "056", "", "78", "90"), "000", "0000023"},
+    {TemplateGeneration::Older, 50, rec("1", "0000023", "", "004", "056", "", "78", "90"), "000", "0000023"},
+    {TemplateGeneration::Older, 11, rec("1", "2300000", "04", "056", "078", "", "90", "123"), "023",
+     "0000004"},
+    {TemplateGeneration::Older, 20, rec("1", "230000004", "", "056", "", "", "78", "90"), "23", "0000004"},
+    {TemplateGeneration::Older, 21, rec("1", "230000004", "", "056", "", "", "78", "90"), "23", "0000004"},
+    {TemplateGeneration::Older, 35, rec("1", "230000004", "", "", "", "", "56", "78"), "23", "000000400"},
+    {TemplateGeneration::Older, 51, rec("1", "230000004", "", "056", "", "0078", "90", "123"), "023",
+     "0000004"},
+    {TemplateGeneration::Older, 60, rec("1", "0000023", "", "004", "056", "0078", "90", "123"), "000",
+     "0000023"},
+    {TemplateGeneration::Correction, 10, rec("", "4567890", "", "123", "456", "", "07", "1000"), "000",
+     "4567890"},
+    {TemplateGeneration::Correction, 50, rec("", "4567890", "", "123", "456", "", "07", "1000"), "000",
+     "4567890"},
+    {TemplateGeneration::Correction, 11, rec("", "2345678", "90", "123", "456", "", "07", "1000"), "023",
+     "4567890"},
+    {TemplateGeneration::Correction, 20, rec("", "1234567890", "", "123", "", "", "07", "1000"), "123",
+     "4567890"},
+    {TemplateGeneration::Correction, 21, rec("", "1234567890", "", "123", "", "", "07", "1000"), "123",
+     "4567890"},
+    {TemplateGeneration::Correction, 35, rec("", "12345678", "", "", "", "", "07", "1000"), "123", "4567800"},
+    {TemplateGeneration::Correction, 51, rec("", "234567890", "", "123", "", "00SE", "07", "1000"), "023",
+     "4567890"},
+    {TemplateGeneration::Correction, 60, rec("", "4567890", "", "123", "456", "00SE", "07", "1000"), "000",
+     "4567890"},
+};
+
+}  // namespace
+
+TEST_P(RowLayouts, EveryGenerationReadsAndReshapesEveryReportNumberByItsLayout) {
+    for (const LayoutCase& c : kLayoutCases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "generation " << static_cast<int>(c.generation) << ", report " << c.reportNumber);
+        workbookFrom(QStringLiteral("sheet r active\nrow A11 1 23 4 56 78 90 123 456 \"SE\" 7 1000\n"),
+                     c.generation, c.reportNumber);
+        EXPECT_EQ(read(11, ReadMode::Validation), c.validation);
+        const auto built = read(11, ReadMode::Build);
+        ASSERT_TRUE(built);
+        EXPECT_EQ(built->tillegg, c.buildTillegg);
+        EXPECT_EQ(built->objektid, c.buildObjektid);
+        TearDown();
+        SetUp();
+    }
+}
+
+}  // namespace telvainn::rules
