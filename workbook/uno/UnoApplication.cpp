@@ -179,7 +179,10 @@ int UnoApplication::WorkbookCount() {
 }
 
 void UnoApplication::forgetClosed() {
-    std::erase_if(m_documents, [](const auto& document) { return document->closed.load(); });
+    // A document of an office that has died is gone too, however its death was noticed.
+    std::erase_if(m_documents, [this](const auto& document) {
+        return document->closed.load() || !m_office.generationAlive(document->generation);
+    });
 }
 
 std::shared_ptr<Document> UnoApplication::openDocumentNamed(const QString& name) {
