@@ -57,11 +57,13 @@ void TVeskReports::ReportClosedByUser(TVeskReport& report) {
     if (&report != m_report.get()) {
         return;
     }
-    // Forgotten before anyone hears of it, released after: the window's handler finds no report.
-    const std::unique_ptr<TVeskReport> closed = std::move(m_report);
+    // Forgotten before anyone hears of it, released after: the window's handler finds no report. The
+    // release closes the validator's hidden template, so it must come before the count of open workbooks.
+    std::unique_ptr<TVeskReport> closed = std::move(m_report);
     if (m_reportClosed) {
         m_reportClosed();
     }
+    closed.reset();
     try {
         if (m_excel->WorkbookCount() == 0) {
             m_excel->SetVisible(false);

@@ -1,9 +1,5 @@
-#include <QDir>
-#include <QTemporaryDir>
-
-#include "core/ReportCatalogue.h"
+#include "support/MemoryProgramFolder.h"
 #include "validation_rules/RulesFixture.h"
-#include "workbook/SampleTemplate.h"
 #include "workbook/memory/MemoryApplication.h"
 
 namespace telvainn::rules {
@@ -14,21 +10,8 @@ excel::Application& memoryApplication() {
     return application;
 }
 
-// The sample templates, made once per run by the in-memory engine from their sources.
 QString memoryProgramFolder() {
-    static QTemporaryDir folder;
-    static const bool made = [] {
-        QDir(folder.path()).mkpath(QStringLiteral("maler"));
-        for (const int reportNumber : kReportNumbers) {
-            excel::writeSampleWorkbook(
-                memoryApplication(),
-                excel::readSampleWorkbook(QStringLiteral(TELVAINN_MALER_DIR "/r%1.txt").arg(reportNumber)),
-                templatePath(folder.path(), reportNumber));
-        }
-        return true;
-    }();
-    static_cast<void>(made);
-    return folder.path();
+    return testsupport::memoryProgramFolder();
 }
 
 RulesEngine memoryRulesEngine() {

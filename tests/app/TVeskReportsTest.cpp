@@ -1,0 +1,228 @@
+#include "app/TVeskReports.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/Error.h"
+#include "support/MemoryProgramFolder.h"
+#include "support/ScriptedPrompter.h"
+#include "transmission/BlowfishCipher.h"
+#include "transmission/EnvelopeParser.h"
+#include "workbook/memory/MemoryApplication.h"
+
+using namespace telvainn;
+
+namespace {
+
+const QByteArray kClearTextBlock =
+    "==============================================================\r\n"
+    "Informasjon om rapporten i klartekst: \r\n"
+    "==============================================================\r\n"
+    "Dsnr:             7\r\n"
+    "Regnr:            123\r\n"
+    "Rapportnr:        10\r\n"
+    "Rapportversjon:   25.02.2009\r\n"
+    "Rapporttype:      N\r\n"
+    "Periode:          200906\r\n"
+    "Programversjon:   3.0.5\r\n"
+    "E-post system:    Annet\r\n"
+    "\r\n";
+
+class RecordingMailer : public ReportMailer {
+  public:
+    bool SendReportMail(const QStringList& informationList, const QByteArray& encryptedReportText,
+                        const QByteArray& clearTextBlock) override {
+        info = informationList;
+        envelope = encryptedReportText;
+        clearText = clearTextBlock;
+        if (!failure.isEmpty()) {
+            throw Error(failure);
+        }
+        return accept;
+    }
+
+    bool accept = true;
+    QString failure;
+    QStringList info;
+    QByteArray envelope;
+    QByteArray clearText;
+};
+
+class TVeskReportsTest : public ::testing::Test {
+  protected:
+    TVeskReportsTest() {
+        reports.setClock([] { return QDateTime(QDate(2009, 7, 3), QTime(14, 5, 9, 42)); });
+    }
+
+    static TSettings configured() {
+        TSettings settings;
+        settings.Dsnr = 7;
+        settings.Regnr = 123;
+        return settings;
+    }
+    static Locale norwegian() {
+        Locale locale;
+        locale.decimalSeparator = QLatin1Char(',');
+        return locale;
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QByteArray fileBytes(const QString& file) {
+        QFile in(file);
+        EXPECT_TRUE(in.open(QIODevice::ReadOnly)) << file.toStdString();
+        return in.readAll();
+    }
+    // A new report 10 with one data row, as the user leaves it before saving or sending.
+    TVeskReport& filledReport() {
+        TVeskReport& report =
+            reports.NewReport(10, QStringLiteral("200906"), path("Q1.xls"), QStringLiteral("N"));
+        excel::Worksheet& sheet = report.reportSheet();
+        sheet.SetCell(11, 1, QStringLiteral("Innskudd, Østlandet"));
+        sheet.SetCell(11, 2, 6001234.0);
+        sheet.SetCell(11, 4, 810.0);
+        sheet.SetCell(11, 6, 1.0);
+        sheet.SetCell(11, 7, -250.75);
+        return report;
+    }
+
+    QTemporaryDir dir;
+    TSettings settings = configured();
+    ScriptedPrompter prompter;
+    std::unique_ptr<excel::memory::Application> ownedApp = std::make_unique<excel::memory::Application>();
+    excel::memory::Application& app = *ownedApp;
+    TVeskReports reports{std::move(ownedApp), settings, RunMode{},
+                         norwegian(),         prompter, testsupport::memoryProgramFolder()};
+};
+
+// Reports
+
+TEST_F(TVeskReportsTest, NewAndOpenedReportsReplaceTheCurrentOne) {
+    TVeskReport& first = reports.NewReport(10, QStringLiteral("200906"), path("Q1.xls"), QStringLiteral("N"));
+    EXPECT_EQ(reports.CurrentReport(), &first);
+    EXPECT_EQ(first.Dsnr(), 7);
+    EXPECT_EQ(first.Regnr(), 123);
+
+    TVeskReport& second =
+        reports.NewReport(20, QStringLiteral("200812"), path("Q2.xls"), QStringLiteral("N"));
+    EXPECT_EQ(reports.CurrentReport(), &second);
+    EXPECT_EQ(app.WorkbookCount(), 2);  // Q2.xls and its template
+
+    TVeskReport& opened = reports.OpenReport(path("Q1.xls"));
+    EXPECT_EQ(reports.CurrentReport(), &opened);
+    EXPECT_EQ(opened.Rapportnr(), 10);
+    EXPECT_EQ(app.WorkbookCount(), 2);
+}
+
+TEST_F(TVeskReportsTest, AFailedNewReportLeavesNoReport) {
+    reports.NewReport(10, QStringLiteral("200906"), path("Q1.xls"), QStringLiteral("N"));
+    try {
+        reports.NewReport(12, QStringLiteral("200906"), path("Q2.xls"), QStringLiteral("N"));
+        ADD_FAILURE() << "created";
+    } catch (const Error& error) {
+        EXPECT_EQ(
+            error.message(),
+            QStringLiteral(
+                "\"12\" er ikke et normalt rapport nr. Programmet kan dermed ikke behandle rapporten."));
+    }
+    EXPECT_EQ(reports.CurrentReport(), nullptr);
+    EXPECT_EQ(app.WorkbookCount(), 0);
+}
+
+TEST_F(TVeskReportsTest, TheUserClosingTheReportHidesTheSpreadsheetWhenNothingIsLeft) {
+    for (const bool withHandler : {true, false}) {
+        int calls = 0;
+        reports.SetReportClosedHandler(withHandler ? std::function<void()>([&] {
+            ++calls;
+            EXPECT_EQ(reports.CurrentReport(), nullptr);
+        })
+                                                   : std::function<void()>());
+        reports.NewReport(10, QStringLiteral("200906"), path("Q1.xls"), QStringLiteral("N"));
+        app.SetDisplayAlerts(true);
+        app.UserCloses(QStringLiteral("Q1.xls"));
+        app.DeliverNotifications();
+        EXPECT_EQ(calls, withHandler ? 1 : 0);
+        EXPECT_EQ(reports.CurrentReport(), nullptr);
+        EXPECT_EQ(app.WorkbookCount(), 0);
+        EXPECT_FALSE(app.Visible()) << "handler " << withHandler;
+        EXPECT_FALSE(app.DisplayAlerts()) << "handler " << withHandler;
+    }
+}
+
+// Saving, sending and data files
+
+TEST_F(TVeskReportsTest, TheSavedEnvelopeDecryptsToTheTrimmedXmlDocument) {
+    TVeskReport& report = filledReport();
+    ASSERT_TRUE(reports.SaveEncryptedReport(report, path("Q1.enc"))) << reports.LastError.toStdString();
+
+    const QByteArray saved = fileBytes(path("Q1.enc"));
+    EXPECT_TRUE(saved.startsWith(kClearTextBlock + "<--------START-------------"));
+    EXPECT_TRUE(saved.endsWith("\r\n---------SLUTT------------> \r\n"));
+    const ParsedEnvelope envelope = ParseEncryptedReportText(saved);
+    QString document = report.BuildXmlDocument(QDateTime(QDate(2009, 7, 3), QTime(14, 5, 9, 42)));
+    ASSERT_TRUE(document.endsWith(QStringLiteral("</DVRAPPORT>\r\n")));
+    document.chop(2);
+    EXPECT_EQ(BlowfishCipher().DecryptReportText(envelope.base64), document.toLatin1());
+}
+
+TEST_F(TVeskReportsTest, AFailedSaveLeavesNoFile) {
+    TVeskReport& report =
+        reports.NewReport(10, QStringLiteral("200906"), path("Q1.xls"), QStringLiteral("N"));
+    EXPECT_FALSE(reports.SaveEncryptedReport(report, path("Q1.enc")));
+    EXPECT_EQ(reports.LastError, QStringLiteral("Rapporten inneholder ingen data linjer"));
+    EXPECT_FALSE(QFile::exists(path("Q1.enc")));
+
+    filledReport();
+    const QString missingFolder = path("mangler/Q1.enc");
+    EXPECT_FALSE(reports.SaveEncryptedReport(*reports.CurrentReport(), missingFolder));
+    EXPECT_EQ(reports.LastError, QStringLiteral("Klarte ikke å skrive fila \"") + missingFolder +
+                                     QStringLiteral("\": No such file or directory"));
+    EXPECT_FALSE(QFile::exists(missingFolder));
+}
+
+TEST_F(TVeskReportsTest, SendingHandsTheMailerWhatASaveWrites) {
+    TVeskReport& report = filledReport();
+    ASSERT_TRUE(reports.SaveEncryptedReport(report, path("Q1.enc")));
+    RecordingMailer mailer;
+    EXPECT_TRUE(reports.SendReport(report, mailer));
+    EXPECT_EQ(mailer.info, report.InformationList(QStringLiteral("Annet")));
+    EXPECT_EQ(mailer.envelope + "\r\n", fileBytes(path("Q1.enc")));
+    EXPECT_EQ(mailer.clearText, kClearTextBlock);
+}
+
+TEST_F(TVeskReportsTest, ACancelledMailKeepsLastErrorAndAFailedOneSetsIt) {
+    TVeskReport& report = filledReport();
+    RecordingMailer mailer;
+    reports.LastError = QStringLiteral("forrige feil");
+    mailer.accept = false;
+    EXPECT_FALSE(reports.SendReport(report, mailer));
+    EXPECT_EQ(reports.LastError, QStringLiteral("forrige feil"));
+
+    mailer.failure = QStringLiteral("MAPI Error: (2) \"Ukjent feil\"");
+    EXPECT_FALSE(reports.SendReport(report, mailer));
+    EXPECT_EQ(reports.LastError, mailer.failure);
+}
+
+TEST_F(TVeskReportsTest, TheDataFileHoldsTheDataLinesAndOneLineEnd) {
+    TVeskReport& report = filledReport();
+    ASSERT_TRUE(reports.WriteDataFile(report, path("Q1.txt"))) << reports.LastError.toStdString();
+    EXPECT_EQ(fileBytes(path("Q1.txt")), QByteArray("F"
+                                                    "007"
+                                                    "200906"
+                                                    "000001"
+                                                    "10"
+                                                    "00000000000000\r\n"
+                                                    "0123"
+                                                    "10"
+                                                    "200906"
+                                                    "000"
+                                                    "6001234"
+                                                    "810"
+                                                    "000"
+                                                    "0000"
+                                                    "01"
+                                                    "1"
+                                                    "0000000251\r\n"));
+}
+
+}  // namespace
