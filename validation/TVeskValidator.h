@@ -109,7 +109,7 @@ class TVeskValidator {
     std::unique_ptr<excel::Workbook> m_template;
     std::unique_ptr<excel::Worksheet> m_codeSheet;
     bool m_templateOpen = false;
-    // The first row of each duplicate key seen in a run (letters folded), and every row of a key seen
+    // The first row of each key seen in a run (letters folded), and every row of a key seen
     // more than once ("row=key"), with the rows listed there.
     QHash<QString, QString> m_firstRowOfKey;
     QStringList m_duplicates;
