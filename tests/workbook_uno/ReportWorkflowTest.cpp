@@ -231,3 +231,35 @@ TEST_F(ReportWorkflowTest, TheUserClosingTheWorkbookInCalcDropsTheReport) {
 
 }  // namespace
 }  // namespace telvainn
+
+namespace telvainn {
+namespace {
+
+TEST(ReportCommandUse, WrongArgumentsAreRefusedBeforeTheOfficeStarts) {
+    CliRunner cli;
+    const CliRun missing = cli.run({QStringLiteral("ny"), QStringLiteral("--periode"),
+                                    QStringLiteral("200812"), QStringLiteral("R.xls")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.err.startsWith(QStringLiteral("Oppgi --rapport, --periode og nøyaktig én fil.\n")));
+    const CliRun number =
+        cli.run({QStringLiteral("ny"), QStringLiteral("--rapport"), QStringLiteral("12"),
+                 QStringLiteral("--periode"), QStringLiteral("200812"), QStringLiteral("R.xls")});
+    EXPECT_EQ(number.exitCode, 2);
+    EXPECT_EQ(number.err,
+              QStringLiteral(
+                  "\"12\" er ikke et normalt rapport nr. Programmet kan dermed ikke behandle rapporten.\n"));
+    const CliRun period =
+        cli.run({QStringLiteral("ny"), QStringLiteral("--rapport"), QStringLiteral("10"),
+                 QStringLiteral("--periode"), QStringLiteral("20081"), QStringLiteral("R.xls")});
+    EXPECT_EQ(period.exitCode, 2);
+    EXPECT_EQ(
+        period.err,
+        QStringLiteral("\"Periode\" har feil format Tast inn periode på nytt med formatet \"ååååmm\".\n"));
+    EXPECT_FALSE(QFile::exists(cli.home.filePath(QStringLiteral("R.xls"))));
+    const CliRun notAWorkbook =
+        cli.run({QStringLiteral("valider"), cli.home.filePath(QStringLiteral("mangler.xls"))});
+    EXPECT_EQ(notAWorkbook.exitCode, 2) << "nothing could be validated";
+}
+
+}  // namespace
+}  // namespace telvainn
