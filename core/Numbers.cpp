@@ -129,4 +129,13 @@ QString zeroPadded(std::int64_t value, int width) {
     return value < 0 ? QLatin1Char('-') + padded : padded;
 }
 
+std::int32_t toInteger32(QStringView text) {
+    const std::int64_t value = toInteger(text);
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        throw Error(notAnIntegerMessage(text));
+    }
+    return static_cast<std::int32_t>(value);
+}
+
 }  // namespace telvainn

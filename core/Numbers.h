@@ -21,6 +21,8 @@ QString notAnIntegerMessage(QStringView text);
 // An optional sign followed by decimal digits, nothing else (no surrounding blanks), as a 64-bit
 // integer; raises notAnIntegerMessage otherwise, also when the value does not fit 64 bits.
 std::int64_t toInteger(QStringView text);
+// The same for a 32-bit integer, such as a report number: a larger value fails the same way.
+std::int32_t toInteger32(QStringView text);
 
 // An amount taken apart: an optional sign, the digits before the locale's separator and those after
 // it; at least one digit in all. Nothing when the text is not written that way.

@@ -21,7 +21,7 @@ bool numberOfLength(const QString& text, QChar separator, std::initializer_list<
 
 // A number whose integer value is in the catalogue; a number that is no integer raises.
 bool catalogueNumber(const QString& text, QChar separator) {
-    return isNumber(text, separator) && isCatalogueReport(static_cast<int>(toInteger(text)));
+    return isNumber(text, separator) && isCatalogueReport(toInteger32(text));
 }
 
 }  // namespace

@@ -37,6 +37,10 @@ TEST(IntegerConversion, TakesASignAndDigitsWithinSixtyFourBits) {
     for (const char16_t* bad : {u"", u"+", u"1 ", u"1-2", u"12a", u"9223372036854775808"}) {
         EXPECT_THAT([&] { toInteger(bad); }, ThrowsMessage<Error>(notAnIntegerMessage(bad).toStdString()));
     }
+    // A report number far beyond 32 bits must not wrap round to one the catalogue knows.
+    EXPECT_EQ(toInteger32(u"-2147483648"), INT32_MIN);
+    EXPECT_THAT([] { toInteger32(u"4294967306"); },
+                ThrowsMessage<Error>("\"4294967306\" er ikke et gyldig heltall."));
 }
 
 TEST(DataLine, ZeroPadsEveryFieldAndSplitsTheSign) {

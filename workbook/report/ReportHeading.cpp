@@ -52,9 +52,7 @@ void TVeskReport::ReadHeading() {
     const Locale& locale = m_environment.locale;
     const auto text = [&](int row, int column) { return excel::cellText(sheet.Cell(row, column), locale); };
     const auto integer = [&](int row, int column) { return integerOf(sheet.Cell(row, column), locale); };
-    const auto reportNumber = [&](int row, int column) {
-        return static_cast<std::int32_t>(toInteger(trimmed(text(row, column))));
-    };
+    const auto reportNumber = [&](int row, int column) { return toInteger32(trimmed(text(row, column))); };
     try {
         bool current = false;
         const int count = m_workbook->WorksheetCount();
