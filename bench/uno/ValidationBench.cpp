@@ -95,7 +95,8 @@ void BM_ValidationRunCellByCell(benchmark::State& state) {
 BENCHMARK(BM_ValidationRunBulk)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ValidationRunCellByCell)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-[[maybe_unused]] const bool kRunRatio = registerRatio("BM_ValidationRunBulk", "BM_ValidationRunCellByCell");
+[[maybe_unused]] const bool kRunRatio =
+    registerRatio("BM_ValidationRunBulk/iterations:5", "BM_ValidationRunCellByCell/iterations:1");
 
 }  // namespace
 }  // namespace telvainn::bench
