@@ -74,7 +74,6 @@ class TVeskValidator {
 
     // How runs and walks reach the spreadsheet (Bulk unless told otherwise).
     void setSheetReading(SheetReading reading) { m_reading = reading; }
-    SheetReading sheetReading() const { return m_reading; }
 
   protected:
     // The check of one heading cell: a failing cell adds its message and value, and every tested cell

@@ -1,15 +1,6 @@
 #include "validation_rules/RulesFixture.h"
 
 namespace telvainn::rules {
-namespace {
-
-QStringList row10(const QString& objektid, const QString& sektor, const QString& naering,
-                  const QString& valuta, const QString& verdi) {
-    return {QString(), objektid, QString(), sektor, naering, valuta, verdi};
-}
-
-}  // namespace
-
 TEST_P(FieldChecks, TheFirstFailingFieldNamesTheRowAndTheRestAreResetToNormal) {
     currentReport(10);
     struct Case {

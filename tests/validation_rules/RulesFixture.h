@@ -40,6 +40,12 @@ inline void PrintTo(const RulesEngine& engine, std::ostream* os) {
 // Norwegian number settings: decimal comma, a no-break space between thousands.
 Locale norwegianLocale();
 
+// A data row of report 10's current layout, from column A: no text, no description.
+inline QStringList row10(const QString& objektid, const QString& sektor, const QString& naering,
+                         const QString& valuta, const QString& verdi) {
+    return {QString(), objektid, QString(), sektor, naering, valuta, verdi};
+}
+
 class RulesTest : public ::testing::TestWithParam<RulesEngine> {
   protected:
     void SetUp() override;

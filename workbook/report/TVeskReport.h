@@ -67,7 +67,6 @@ class TVeskReport {
     // The eight texts of the envelope's clear-text block and the mail subject.
     QStringList InformationList(const QString& mailSystem) const;
 
-    const TReportIdentity& identity() const { return m_identity; }
     int Dsnr() const { return m_identity.Dsnr; }
     int Regnr() const { return m_identity.Regnr; }
     int Rapportnr() const { return m_identity.Rapportnr; }
