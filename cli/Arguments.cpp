@@ -1,5 +1,7 @@
 #include "cli/Arguments.h"
 
+#include "cli/Console.h"
+
 namespace telvainn::cli {
 
 Arguments::Arguments(const QStringList& args, const QSet<QString>& switches,
@@ -28,6 +30,20 @@ Arguments::Arguments(const QStringList& args, const QSet<QString>& switches,
 std::optional<QString> Arguments::value(const QString& name) const {
     const auto it = m_values.find(name);
     return it == m_values.end() ? std::nullopt : std::optional<QString>(*it);
+}
+
+std::optional<int> Arguments::endBeforeRun(const QString& help, bool wrongUse,
+                                           const QString& wrongUseReason) const {
+    if (this->help()) {
+        out(help);
+        return Success;
+    }
+    if (!ok() || wrongUse) {
+        err(ok() ? wrongUseReason : m_error);
+        err(help);
+        return Usage;
+    }
+    return std::nullopt;
 }
 
 }  // namespace telvainn::cli

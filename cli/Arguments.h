@@ -21,6 +21,11 @@ class Arguments {
     std::optional<QString> value(const QString& name) const;
     const QStringList& positional() const { return m_positional; }
 
+    // The exit code of a command that ends before it runs: after printing `help` for --help (0), or
+    // for wrong use (2) the reason and `help` — the parser's reason, else `wrongUseReason` when
+    // `wrongUse` holds. Nothing when the command is to run.
+    std::optional<int> endBeforeRun(const QString& help, bool wrongUse, const QString& wrongUseReason) const;
+
   private:
     QStringList m_positional;
     QSet<QString> m_switches;

@@ -30,14 +30,9 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 int dekrypter(const QStringList& args) {
     const Arguments arguments(args, {}, {QStringLiteral("--ut")});
-    if (arguments.help()) {
-        out(kHelp);
-        return Success;
-    }
-    if (!arguments.ok() || arguments.positional().size() != 1) {
-        err(arguments.ok() ? QStringLiteral("Oppgi nøyaktig én fil.") : arguments.error());
-        err(kHelp);
-        return Usage;
+    if (const auto end = arguments.endBeforeRun(kHelp, arguments.positional().size() != 1,
+                                                QStringLiteral("Oppgi nøyaktig én fil."))) {
+        return *end;
     }
     const auto outFile = arguments.value(QStringLiteral("--ut"));
     try {

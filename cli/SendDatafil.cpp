@@ -32,14 +32,9 @@ const QString kHelp = QStringLiteral(
 
 int sendDatafil(const QStringList& args) {
     const Arguments arguments(args, {QStringLiteral("--test"), QStringLiteral("--ja")}, {});
-    if (arguments.help()) {
-        out(kHelp);
-        return Success;
-    }
-    if (!arguments.ok() || arguments.positional().size() != 1) {
-        err(arguments.ok() ? QStringLiteral("Oppgi nøyaktig én datafil.") : arguments.error());
-        err(kHelp);
-        return Usage;
+    if (const auto end = arguments.endBeforeRun(kHelp, arguments.positional().size() != 1,
+                                                QStringLiteral("Oppgi nøyaktig én datafil."))) {
+        return *end;
     }
 
     RunMode mode;

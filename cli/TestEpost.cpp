@@ -28,15 +28,10 @@ const QString kHelp = QStringLiteral(
 
 int testEpost(const QStringList& args) {
     const Arguments arguments(args, {QStringLiteral("--ja")}, {});
-    if (arguments.help()) {
-        out(kHelp);
-        return Success;
-    }
     const QStringList& positional = arguments.positional();
-    if (!arguments.ok() || positional.isEmpty() || positional.size() > 2) {
-        err(arguments.ok() ? QStringLiteral("Oppgi en adresse og eventuelt et navn.") : arguments.error());
-        err(kHelp);
-        return Usage;
+    if (const auto end = arguments.endBeforeRun(kHelp, positional.isEmpty() || positional.size() > 2,
+                                                QStringLiteral("Oppgi en adresse og eventuelt et navn."))) {
+        return *end;
     }
 
     const std::optional<TSettings> loaded = loadCommandSettings(RunMode{});

@@ -16,14 +16,9 @@ const QString kHelp = QStringLiteral(
 
 int testInternett(const QStringList& args) {
     const Arguments arguments(args, {}, {});
-    if (arguments.help()) {
-        out(kHelp);
-        return Success;
-    }
-    if (!arguments.ok() || arguments.positional().size() != 1) {
-        err(arguments.ok() ? QStringLiteral("Oppgi nøyaktig én web-adresse.") : arguments.error());
-        err(kHelp);
-        return Usage;
+    if (const auto end = arguments.endBeforeRun(kHelp, arguments.positional().size() != 1,
+                                                QStringLiteral("Oppgi nøyaktig én web-adresse."))) {
+        return *end;
     }
     const InternetSelfTest test = RunInternetSelfTest(arguments.positional().front().trimmed());
     if (!test.tested) {

@@ -110,6 +110,22 @@ std::optional<std::int64_t> roundAmountHalfEven(QStringView text, QChar decimalS
     return negative ? -value : value;
 }
 
+std::optional<QString> roundedAmountText(QStringView text, QChar decimalSeparator) {
+    if (const std::optional<std::int64_t> amount = roundAmountHalfEven(text, decimalSeparator)) {
+        return QString::number(*amount);
+    }
+    const std::optional<AmountParts> parts = splitAmount(text, decimalSeparator);
+    if (!parts) {
+        return std::nullopt;
+    }
+    qsizetype firstSignificant = 0;
+    while (firstSignificant < parts->whole.size() - 1 && parts->whole[firstSignificant] == QLatin1Char('0')) {
+        ++firstSignificant;
+    }
+    return (parts->negative ? QStringLiteral("-") : QString()) +
+           parts->whole.mid(firstSignificant).toString();
+}
+
 QStringView trimBlanks(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();

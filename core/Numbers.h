@@ -39,6 +39,16 @@ std::optional<AmountParts> splitAmount(QStringView text, QChar decimalSeparator)
 // can tip a half either way. Nothing when the text is not such an amount or does not fit 64 bits.
 std::optional<std::int64_t> roundAmountHalfEven(QStringView text, QChar decimalSeparator);
 
+// The amount rounded to whole units, halves to the even neighbour, in decimal with "-" when negative.
+// A well-written amount too large for 64 bits is still only far too long: it keeps its whole-number
+// digits (without leading zeros). Nothing when the text is not an amount.
+std::optional<QString> roundedAmountText(QStringView text, QChar decimalSeparator);
+
+// More digits than an amount may have in the agency's files: ten, and the minus sign.
+inline bool hasMoreThanTenDigits(const QString& roundedAmount) {
+    return roundedAmount.size() > (roundedAmount.startsWith(QLatin1Char('-')) ? 11 : 10);
+}
+
 // Removes leading and trailing blanks and control characters (every character up to U+0020), the way
 // lines and cell texts are trimmed throughout the program.
 QStringView trimBlanks(QStringView text);

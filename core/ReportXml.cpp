@@ -22,31 +22,17 @@ QString tooManyDigitsMessage(const QString& rounded) {
            QStringLiteral(") som inneholder mer enn 10 siffer. Valider på nytt!");
 }
 
-// The amount as a whole number in decimal. An amount too large for 64 bits is still a well-written
-// number, only far too long: it is reported by its digits, not as illegal characters.
+// The amount as a whole number in decimal.
 QString objectAmount(const QString& verdi, QChar separator) {
-    if (!isNumber(verdi, separator)) {
+    const std::optional<QString> rounded =
+        isNumber(verdi, separator) ? roundedAmountText(verdi, separator) : std::nullopt;
+    if (!rounded) {
         throw Error(illegalCharactersMessage(verdi));
     }
-    QString rounded;
-    if (const std::optional<std::int64_t> amount = roundAmountHalfEven(verdi, separator)) {
-        rounded = QString::number(*amount);
-    } else if (const std::optional<AmountParts> parts = splitAmount(verdi, separator)) {
-        qsizetype firstSignificant = 0;
-        while (firstSignificant < parts->whole.size() - 1 &&
-               parts->whole[firstSignificant] == QLatin1Char('0')) {
-            ++firstSignificant;
-        }
-        rounded = (parts->negative ? QStringLiteral("-") : QString()) +
-                  parts->whole.mid(firstSignificant).toString();
-    } else {
-        throw Error(illegalCharactersMessage(verdi));
+    if (hasMoreThanTenDigits(*rounded)) {
+        throw Error(tooManyDigitsMessage(*rounded));
     }
-    const qsizetype maxLength = rounded.startsWith(QLatin1Char('-')) ? 11 : 10;
-    if (rounded.size() > maxLength) {
-        throw Error(tooManyDigitsMessage(rounded));
-    }
-    return rounded;
+    return *rounded;
 }
 
 QString orDefault(const QString& code, const QString& empty) {

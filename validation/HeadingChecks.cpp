@@ -1,9 +1,12 @@
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "core/Numbers.h"
 #include "core/ReportCatalogue.h"
 #include "validation/Validators.h"
 #include "workbook/CellText.h"
+#include "workbook/RangeAddress.h"
 
 namespace telvainn {
 namespace {
@@ -14,9 +17,13 @@ const QString kReportNumberMessage = QStringLiteral("Ikke et gyldig rapport numm
 const QString kPeriodMessage = QStringLiteral("Ikke en gyldig periode (ÅÅÅÅMM): ");
 const QString kReportTypeMessage = QStringLiteral("Ikke en gyldig rapporttype (N/K): ");
 
-bool numberOfLength(const QString& text, QChar separator, std::initializer_list<qsizetype> lengths) {
-    return isNumber(text, separator) &&
-           std::find(lengths.begin(), lengths.end(), text.size()) != lengths.end();
+using CellTest = std::function<bool(const QString& text, QChar decimalSeparator)>;
+
+CellTest numberOfLength(std::initializer_list<qsizetype> lengths) {
+    return [lengths = std::vector<qsizetype>(lengths)](const QString& text, QChar separator) {
+        return isNumber(text, separator) &&
+               std::find(lengths.begin(), lengths.end(), text.size()) != lengths.end();
+    };
 }
 
 // A number whose integer value is in the catalogue; a number that is no integer raises.
@@ -24,62 +31,72 @@ bool catalogueNumber(const QString& text, QChar separator) {
     return isNumber(text, separator) && isCatalogueReport(toInteger32(text));
 }
 
+// The heading cells in turn: each is read, tested and coloured (red only when marking), and a failing
+// one adds its message text, its value and a line break to the message.
+class HeadingCheck {
+  public:
+    HeadingCheck(ReportSheet& sheet, bool marking, const Locale& locale)
+        : m_sheet(sheet), m_marking(marking), m_locale(locale) {}
+
+    // The cell's trimmed text.
+    QString cell(int row, int column, const CellTest& accepted, const QString& messageText) {
+        const QString text = trimmed(excel::cellText(m_sheet.Cell(row, column), m_locale));
+        const bool passed = accepted(text, m_locale.decimalSeparator);
+        if (!passed) {
+            m_message += messageText + text + QStringLiteral("\r\n");
+        }
+        m_sheet.Mark(excel::cellAddress(row, column), passed || !m_marking);
+        return text;
+    }
+
+    QString message() const { return trimmed(m_message); }
+
+  private:
+    ReportSheet& m_sheet;
+    bool m_marking;
+    const Locale& m_locale;
+    QString m_message;
+};
+
+// B3 to B6 of the current and older templates: Dsnr, Regnr, report number and period.
+void checkCommonHeading(HeadingCheck& check) {
+    check.cell(3, 2, numberOfLength({2, 3}), kDsnrMessage);
+    check.cell(4, 2, numberOfLength({3, 4}), kRegnrMessage);
+    check.cell(5, 2, catalogueNumber, kReportNumberMessage);
+    check.cell(6, 2, numberOfLength({6}), kPeriodMessage);
+}
+
+bool isReportType(const QString& text, QChar) {
+    const QString type = text.toUpper();
+    return type == u"K" || type == u"N";
+}
+
 }  // namespace
 
-QString TVeskValidator::headingText(ReportSheet& sheet, int row, int column) {
-    return trimmed(excel::cellText(sheet.Cell(row, column), m_locale));
-}
-
-void TVeskValidator::checkCommonHeading(ReportSheet& sheet, bool marking, QString& message) {
-    const QChar separator = m_locale.decimalSeparator;
-    const QString dsnr = headingText(sheet, 3, 2);
-    checkHeadingCell(sheet, marking, 3, 2, numberOfLength(dsnr, separator, {2, 3}), kDsnrMessage, dsnr,
-                     message);
-    const QString regnr = headingText(sheet, 4, 2);
-    checkHeadingCell(sheet, marking, 4, 2, numberOfLength(regnr, separator, {3, 4}), kRegnrMessage, regnr,
-                     message);
-    const QString reportNumber = headingText(sheet, 5, 2);
-    checkHeadingCell(sheet, marking, 5, 2, catalogueNumber(reportNumber, separator), kReportNumberMessage,
-                     reportNumber, message);
-    const QString period = headingText(sheet, 6, 2);
-    checkHeadingCell(sheet, marking, 6, 2, numberOfLength(period, separator, {6}), kPeriodMessage, period,
-                     message);
-}
-
 QString TVeskValidatorNew::CheckHeading(ReportSheet& sheet, bool marking) {
-    QString message;
-    checkCommonHeading(sheet, marking, message);
-    const QString typeCell = headingText(sheet, 7, 2);
-    const QString type = typeCell.toUpper();
-    const bool typeAccepted = type == u"K" || type == u"N";
-    if (typeAccepted) {
-        m_reportType = type;
+    HeadingCheck check(sheet, marking, locale());
+    checkCommonHeading(check);
+    const QString type = check.cell(7, 2, isReportType, kReportTypeMessage);
+    if (isReportType(type, {})) {
+        m_reportType = type.toUpper();
     }
-    checkHeadingCell(sheet, marking, 7, 2, typeAccepted, kReportTypeMessage, typeCell, message);
-    return trimmed(message);
+    return check.message();
 }
 
 QString TVeskValidatorOld::CheckHeading(ReportSheet& sheet, bool marking) {
-    QString message;
-    checkCommonHeading(sheet, marking, message);
+    HeadingCheck check(sheet, marking, locale());
+    checkCommonHeading(check);
     m_reportType = QStringLiteral("N");
-    return trimmed(message);
+    return check.message();
 }
 
 QString TVeskValidatorCorr::CheckHeading(ReportSheet& sheet, bool marking) {
-    QString message;
-    const QChar separator = locale().decimalSeparator;
-    const QString regnr = headingText(sheet, 6, 2);
-    checkHeadingCell(sheet, marking, 6, 2, numberOfLength(regnr, separator, {3, 4}), kRegnrMessage, regnr,
-                     message);
-    const QString reportNumber = headingText(sheet, 1, 7);
-    checkHeadingCell(sheet, marking, 1, 7, catalogueNumber(reportNumber, separator), kReportNumberMessage,
-                     reportNumber, message);
-    const QString period = headingText(sheet, 1, 9);
-    checkHeadingCell(sheet, marking, 1, 9, numberOfLength(period, separator, {6}), kPeriodMessage, period,
-                     message);
+    HeadingCheck check(sheet, marking, locale());
+    check.cell(6, 2, numberOfLength({3, 4}), kRegnrMessage);
+    check.cell(1, 7, catalogueNumber, kReportNumberMessage);
+    check.cell(1, 9, numberOfLength({6}), kPeriodMessage);
     m_reportType = QStringLiteral("K");
-    return trimmed(message);
+    return check.message();
 }
 
 }  // namespace telvainn

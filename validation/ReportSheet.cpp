@@ -94,31 +94,15 @@ void ReportSheet::Mark(const QString& address, bool passed) {
 }
 
 void ReportSheet::Flush() {
-    if (m_marks.empty()) {
-        return;
-    }
-    // Cells of one colour, adjacent down a column, become one rectangle.
+    // Cells of one colour go to the engine together; LibreOffice joins neighbouring cells itself.
     std::map<int, std::vector<excel::CellRect>> byColour;
-    std::map<int, std::map<int, std::vector<int>>> rowsByColourAndColumn;
     for (const auto& [cell, colour] : m_marks) {
-        rowsByColourAndColumn[colour][cell.second].push_back(cell.first);
-    }
-    for (const auto& [colour, columns] : rowsByColourAndColumn) {
-        auto& rects = byColour[colour];
-        for (const auto& [column, rows] : columns) {
-            for (const int row : rows) {
-                if (!rects.empty() && rects.back().firstColumn == column && rects.back().lastRow == row - 1) {
-                    rects.back().lastRow = row;
-                } else {
-                    rects.push_back({row, column, row, column});
-                }
-            }
-        }
+        byColour[colour].push_back({cell.first, cell.second, cell.first, cell.second});
     }
     m_marks.clear();
-    for (const auto& [colour, rects] : byColour) {
+    for (const auto& [colour, cells] : byColour) {
         try {
-            m_sheet.SetColorIndex(rects, colour);
+            m_sheet.SetColorIndex(cells, colour);
         } catch (const std::exception&) {
         }
     }

@@ -78,48 +78,13 @@ bool report51LandListed(const QString& objektid, const QString& sektor) {
 }
 
 double amountValue(const QString& verdi, const Locale& locale) {
-    QString text = verdi;
-    qsizetype digits = 0;
-    qsizetype separators = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch.isDigit() && ch.unicode() < 128) {
-            ++digits;
-        } else if (ch == locale.decimalSeparator) {
-            ++separators;
-            text[i] = QLatin1Char('.');
-        } else if (!((ch == QLatin1Char('+') || ch == QLatin1Char('-')) && i == 0)) {
-            digits = 0;
-            break;
-        }
-    }
-    bool ok = digits > 0 && separators <= 1;
-    const double value = ok ? text.toDouble(&ok) : 0.0;
+    bool ok = splitAmount(verdi, locale.decimalSeparator).has_value();
+    const double value =
+        ok ? QString(verdi).replace(locale.decimalSeparator, QLatin1Char('.')).toDouble(&ok) : 0;
     if (!ok) {
         throw Error(QStringLiteral("\"%1\" er ikke et gyldig tall.").arg(verdi));
     }
     return value;
-}
-
-std::optional<QString> roundedAmountText(const QString& verdi, const Locale& locale) {
-    if (const auto rounded = roundAmountHalfEven(verdi, locale.decimalSeparator)) {
-        return QString::number(*rounded);
-    }
-    // A number too large for 64 bits still shows how many digits it has.
-    const qsizetype separator = verdi.indexOf(locale.decimalSeparator);
-    QString whole = verdi.left(separator < 0 ? verdi.size() : separator);
-    QString sign;
-    if (whole.startsWith(QLatin1Char('-')) || whole.startsWith(QLatin1Char('+'))) {
-        sign = whole.front() == QLatin1Char('-') ? QStringLiteral("-") : QString();
-        whole.remove(0, 1);
-    }
-    if (!isDigitsOnly(whole)) {
-        return std::nullopt;
-    }
-    while (whole.size() > 1 && whole.front() == QLatin1Char('0')) {
-        whole.remove(0, 1);
-    }
-    return sign + whole;
 }
 
 QString formatSum(double sum, const Locale& locale) {
@@ -215,9 +180,9 @@ QString TVeskValidator::ValidateRow(ReportSheet& sheet, int row, const RowRecord
     check(Field::Verdi, kSignWord, [&] { return verdiPasses(record); });
 
     if (message.isEmpty() && !record.verdi.isEmpty()) {
-        const QString rounded = roundedAmountText(record.verdi, m_locale).value_or(record.verdi);
-        const bool negative = rounded.startsWith(QLatin1Char('-'));
-        if ((negative && rounded.size() > 11) || (!negative && rounded.size() > 10)) {
+        const QString rounded =
+            roundedAmountText(record.verdi, m_locale.decimalSeparator).value_or(record.verdi);
+        if (hasMoreThanTenDigits(rounded)) {
             message = QStringLiteral("Beløpet (") + rounded + QStringLiteral(") inneholder mer enn ") +
                       QStringLiteral("10") + QStringLiteral(" gjeldende siffer.");
         }

@@ -20,10 +20,6 @@ bool report51LandListed(const QString& objektid, const QString& sektor);
 // decimal separator. Raises when the text is not such a number.
 double amountValue(const QString& verdi, const Locale& locale);
 
-// The amount rounded to whole units, halves to the even neighbour, in decimal with "-" when negative.
-// A well-formed amount too large to round keeps its whole-number digits; nothing when not an amount.
-std::optional<QString> roundedAmountText(const QString& verdi, const Locale& locale);
-
 // "#,##0": rounded to whole units, thousands grouped with the locale's separator.
 QString formatSum(double sum, const Locale& locale);
 

@@ -9,8 +9,6 @@
 #include "core/ReportCatalogue.h"
 #include "core/TemplateVersion.h"
 #include "workbook/CellText.h"
-#include "workbook/ColorIndex.h"
-#include "workbook/RangeAddress.h"
 
 namespace telvainn {
 namespace {
@@ -204,14 +202,6 @@ QString TVeskValidator::cellField(ReportSheet& sheet, int row, int column, int w
         return QString();
     }
     return fieldText(excel::cellText(sheet.Cell(row, column), m_locale), width, pad);
-}
-
-void TVeskValidator::checkHeadingCell(ReportSheet& sheet, bool marking, int row, int column, bool accepted,
-                                      const QString& messageText, const QString& value, QString& message) {
-    if (!accepted) {
-        message += messageText + value + QStringLiteral("\r\n");
-    }
-    sheet.Mark(excel::cellAddress(row, column), accepted || !marking);
 }
 
 }  // namespace telvainn

@@ -76,13 +76,6 @@ class TVeskValidator {
     void setSheetReading(SheetReading reading) { m_reading = reading; }
 
   protected:
-    // The check of one heading cell: a failing cell adds its message and value, and every tested cell
-    // is coloured (red only when marking).
-    void checkHeadingCell(ReportSheet& sheet, bool marking, int row, int column, bool accepted,
-                          const QString& messageText, const QString& value, QString& message);
-    // B3 to B6 of the current and older templates: Dsnr, Regnr, report number and period.
-    void checkCommonHeading(ReportSheet& sheet, bool marking, QString& message);
-    QString headingText(ReportSheet& sheet, int row, int column);
     // Records a validation-mode row's duplicate key.
     void recordKey(const QString& key, int row);
     QString cellField(ReportSheet& sheet, int row, int column, int width, bool pad = false);

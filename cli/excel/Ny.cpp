@@ -35,17 +35,12 @@ const QString kPeriodFormatMessage =
 int ny(const QStringList& args) {
     const Arguments arguments(args, {QStringLiteral("--korreksjon")},
                               {QStringLiteral("--rapport"), QStringLiteral("--periode")});
-    if (arguments.help()) {
-        out(kHelp);
-        return Success;
-    }
     const auto reportText = arguments.value(QStringLiteral("--rapport"));
     const auto period = arguments.value(QStringLiteral("--periode"));
-    if (!arguments.ok() || arguments.positional().size() != 1 || !reportText || !period) {
-        err(arguments.ok() ? QStringLiteral("Oppgi --rapport, --periode og nøyaktig én fil.")
-                           : arguments.error());
-        err(kHelp);
-        return Usage;
+    if (const auto end =
+            arguments.endBeforeRun(kHelp, arguments.positional().size() != 1 || !reportText || !period,
+                                   QStringLiteral("Oppgi --rapport, --periode og nøyaktig én fil."))) {
+        return *end;
     }
     const int reportNumber = isDigitsOnly(*reportText) && reportText->size() <= 3 ? reportText->toInt() : 0;
     if (!isCatalogueReport(reportNumber)) {

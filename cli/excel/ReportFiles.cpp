@@ -29,14 +29,9 @@ using Writer = bool (TVeskReports::*)(TVeskReport&, const QString&);
 // Both commands open the report and write one file from it.
 int writeReportFile(const QStringList& args, const QString& help, Writer write) {
     const Arguments arguments(args, {}, {QStringLiteral("--ut")});
-    if (arguments.help()) {
-        out(help);
-        return Success;
-    }
-    if (!arguments.ok() || arguments.positional().size() != 1) {
-        err(arguments.ok() ? QStringLiteral("Oppgi nøyaktig én rapportfil.") : arguments.error());
-        err(help);
-        return Usage;
+    if (const auto end = arguments.endBeforeRun(help, arguments.positional().size() != 1,
+                                                QStringLiteral("Oppgi nøyaktig én rapportfil."))) {
+        return *end;
     }
     const auto target = arguments.value(QStringLiteral("--ut"));
     return withOpenReport(arguments.positional().front(), RunMode{}, false, Failure,

@@ -38,14 +38,9 @@ QString sendFailedMessage(const QString& reason) {
 
 int send(const QStringList& args) {
     const Arguments arguments(args, {QStringLiteral("--test"), QStringLiteral("--ja")}, {});
-    if (arguments.help()) {
-        out(kHelp);
-        return Success;
-    }
-    if (!arguments.ok() || arguments.positional().size() != 1) {
-        err(arguments.ok() ? QStringLiteral("Oppgi nøyaktig én rapportfil.") : arguments.error());
-        err(kHelp);
-        return Usage;
+    if (const auto end = arguments.endBeforeRun(kHelp, arguments.positional().size() != 1,
+                                                QStringLiteral("Oppgi nøyaktig én rapportfil."))) {
+        return *end;
     }
     RunMode mode;
     mode.test = arguments.has(QStringLiteral("--test"));

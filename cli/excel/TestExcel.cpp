@@ -16,14 +16,9 @@ const QString kHelp = QStringLiteral(
 
 int testExcel(const QStringList& args) {
     const Arguments arguments(args, {}, {});
-    if (arguments.help()) {
-        out(kHelp);
-        return Success;
-    }
-    if (!arguments.ok() || !arguments.positional().isEmpty()) {
-        err(arguments.ok() ? QStringLiteral("test-excel tar ingen argumenter.") : arguments.error());
-        err(kHelp);
-        return Usage;
+    if (const auto end = arguments.endBeforeRun(kHelp, !arguments.positional().isEmpty(),
+                                                QStringLiteral("test-excel tar ingen argumenter."))) {
+        return *end;
     }
     if (excel::uno::libreOfficeAvailable()) {
         out(QStringLiteral("Programmet kan snakke med excel"));

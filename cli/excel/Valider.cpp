@@ -58,14 +58,9 @@ int validate(TVeskReport& report, bool save) {
 
 int valider(const QStringList& args) {
     const Arguments arguments(args, {QStringLiteral("--lagre"), QStringLiteral("--celle-for-celle")}, {});
-    if (arguments.help()) {
-        out(kHelp);
-        return Success;
-    }
-    if (!arguments.ok() || arguments.positional().size() != 1) {
-        err(arguments.ok() ? QStringLiteral("Oppgi nøyaktig én rapportfil.") : arguments.error());
-        err(kHelp);
-        return Usage;
+    if (const auto end = arguments.endBeforeRun(kHelp, arguments.positional().size() != 1,
+                                                QStringLiteral("Oppgi nøyaktig én rapportfil."))) {
+        return *end;
     }
     const bool save = arguments.has(QStringLiteral("--lagre"));
     const bool cellByCell = arguments.has(QStringLiteral("--celle-for-celle"));

@@ -37,14 +37,9 @@ void printRecordedVersions() {
 
 int versjoner(const QStringList& args) {
     const Arguments arguments(args, {}, {});
-    if (arguments.help()) {
-        out(kHelp);
-        return Success;
-    }
-    if (!arguments.ok() || !arguments.positional().isEmpty()) {
-        err(arguments.ok() ? QStringLiteral("versjoner tar ingen argumenter.") : arguments.error());
-        err(kHelp);
-        return Usage;
+    if (const auto end = arguments.endBeforeRun(kHelp, !arguments.positional().isEmpty(),
+                                                QStringLiteral("versjoner tar ingen argumenter."))) {
+        return *end;
     }
     int result = Success;
     try {
