@@ -43,7 +43,8 @@ QString reportListText(const QStringList& reportNumbers) {
 }
 
 SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& settings, const RunMode& mode,
-                                      const Locale& locale, Prompter& prompter, ReportMailer& mailer) {
+                                      const Locale& locale, Prompter& prompter, ReportMailer& mailer,
+                                      const std::function<void(const DataFileProgress&)>& progress) {
     const FlatFileVersionScope versionScope;
     SendDataFileResult result;
     try {
@@ -62,6 +63,7 @@ SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& 
     context.testMode = mode.test;
     context.locale = locale;
     context.mailer = &mailer;
+    context.progress = progress;
     if (!ProcessDataFile(dataFile, DataFileMode::SendMails, result.results, result.outputs, context)) {
         result.message = failedMessage(result.outputs.error);
         return result;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "core/Locale.h"
 #include "core/Prompter.h"
@@ -29,6 +30,7 @@ QString reportListText(const QStringList& reportNumbers);
 // it. A mail that fails stops the run, and mails sent before it stay sent and listed; a cancelled one
 // only clears `ok`.
 SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& settings, const RunMode& mode,
-                                      const Locale& locale, Prompter& prompter, ReportMailer& mailer);
+                                      const Locale& locale, Prompter& prompter, ReportMailer& mailer,
+                                      const std::function<void(const DataFileProgress&)>& progress = {});
 
 }  // namespace telvainn

@@ -31,6 +31,15 @@ DsnrCheckResult FlatFileDsnrCheck(const QString& path, int configuredDsnr, Promp
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString& pathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
                                          Prompter& prompter) {
+    return SaveDataFileEncrypted(
+        dataFile, [&pathTemplate]() -> std::optional<QString> { return pathTemplate; }, settings, mode,
+        locale, prompter);
+}
+
+SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
+                                         const std::function<std::optional<QString>()>& choosePathTemplate,
+                                         const TSettings& settings, const RunMode& mode, const Locale& locale,
+                                         Prompter& prompter, const DataFileProgressHandler& progress) {
     const FlatFileVersionScope versionScope;
     SaveDataFileResult result;
     try {
@@ -43,8 +52,15 @@ SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString&
         return result;
     }
 
-    result.results = QStringList{pathTemplate};
+    const std::optional<QString> pathTemplate = choosePathTemplate();
+    if (!pathTemplate) {
+        result.cancelled = true;
+        result.message = kCancelledByUserMessage;
+        return result;
+    }
+    result.results = QStringList{*pathTemplate};
     DataFileRunContext context;
+    context.progress = progress;
     context.mailSystem = settings.EmailSystem;
     context.testMode = mode.test;
     context.locale = locale;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "core/Prompter.h"
@@ -24,9 +25,10 @@ DsnrCheckResult FlatFileDsnrCheck(const QString& path, int configuredDsnr, Promp
 // The outcome of saving a flat data file as encrypted files.
 struct SaveDataFileResult {
     bool ok = false;
-    QString message;       // the error to show when !ok, empty when the user chose to stop
-    bool stopped = false;  // the Dsnr check said stop
-    QStringList results;   // entry 0: the path template; then one entry per report
+    QString message;         // the error to show when !ok, empty when the user chose to stop
+    bool stopped = false;    // the Dsnr check said stop
+    bool cancelled = false;  // no folder was chosen; `message` says so
+    QStringList results;     // entry 0: the path template; then one entry per report
     DataFileRunOutputs outputs;
 };
 
@@ -35,8 +37,16 @@ inline const QString kNoEncryptedFilesMessage = QStringLiteral(
     "korrekt!\n\r\n\rDet skal være en tekstfil med ren tekst, og skal kunne åpnes i programmet "
     "\"Notisblokk\".");
 
-// Reads a flat data file and saves one encrypted file per company and report beside `pathTemplate`,
-// with the report version "FLATFIL" for the whole run and "0" after it.
+using DataFileProgressHandler = std::function<void(const DataFileProgress&)>;
+
+// Reads a flat data file and saves one encrypted file per company and report beside the path template
+// that `choosePathTemplate` gives once the Dsnr check has passed (nothing: the user cancelled), with the
+// report version "FLATFIL" for the whole run and "0" after it.
+SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
+                                         const std::function<std::optional<QString>()>& choosePathTemplate,
+                                         const TSettings& settings, const RunMode& mode, const Locale& locale,
+                                         Prompter& prompter, const DataFileProgressHandler& progress = {});
+// The same, beside a path template known beforehand.
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString& pathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
                                          Prompter& prompter);

@@ -15,12 +15,12 @@ QString programFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
-QString settingsFilePath() {
-    return QDir(programFolder()).filePath(QStringLiteral("telvainn.ini"));
+QString settingsFilePath(const QString& folder) {
+    return QDir(folder).filePath(QStringLiteral("telvainn.ini"));
 }
 
-QString attachmentFilePath() {
-    return QDir(programFolder()).filePath(kAttachmentFileName);
+QString attachmentFilePath(const QString& folder) {
+    return QDir(folder).filePath(kAttachmentFileName);
 }
 
 }  // namespace telvainn

@@ -9,9 +9,9 @@ namespace telvainn {
 QString programFolder();
 
 // <program folder>/telvainn.ini
-QString settingsFilePath();
+QString settingsFilePath(const QString& folder = programFolder());
 
 // <program folder>/vedlegg.txt, the file a report travels in when it is sent as an attachment.
-QString attachmentFilePath();
+QString attachmentFilePath(const QString& folder = programFolder());
 
 }  // namespace telvainn

@@ -50,7 +50,7 @@ int krypterDatafil(const QStringList& args) {
                               arguments.value(QStringLiteral("--ut")).value_or(QStringLiteral("Filnavn")),
                               settings, mode, Locale::fromEnvironment(), prompter);
     if (result.stopped) {
-        err(QStringLiteral("Operasjonen ble avbrutt av brukeren!"));
+        err(kCancelledByUserMessage);
         return Failure;
     }
     if (!result.ok) {

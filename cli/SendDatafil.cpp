@@ -51,7 +51,7 @@ int sendDatafil(const QStringList& args) {
     const SendDataFileResult result = SendDataFileByMail(arguments.positional().front(), settings, mode,
                                                          Locale::fromEnvironment(), prompter, mailer);
     if (result.stopped) {
-        err(QStringLiteral("Operasjonen ble avbrutt av brukeren!"));
+        err(kCancelledByUserMessage);
         return Failure;
     }
     if (!result.ok) {

@@ -9,6 +9,9 @@ enum class MessageKind { Warning, Error, Information, Confirmation, Notice };
 enum class Buttons { Ok, YesNo, OkCancel };
 enum class Answer { Yes, No, Ok, Cancel };
 
+// What the user is told when a choice or a login they cancelled ended an operation.
+inline const QString kCancelledByUserMessage = QStringLiteral("Operasjonen ble avbrutt av brukeren!");
+
 // Everything below the windows that must ask the user something goes through this: the desktop
 // program answers with message boxes, the command-line tool on the terminal, tests with scripts.
 class Prompter {

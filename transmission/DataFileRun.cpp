@@ -39,13 +39,23 @@ QByteArray TDataFileReports::encryptedReportText(int index, QStringList& list) c
     return BuildEncryptedReportText(list, m_cipher.EncryptReportText(closedReportText(index)));
 }
 
-void TDataFileReports::SaveReports() {
+void TDataFileReports::announce(DataFileProgress& progress, int index) const {
+    if (m_context.progress) {
+        progress.Regnr = Regnr();
+        progress.reportNumber = QString::number(kReportNumbers[static_cast<std::size_t>(index)]);
+        m_context.progress(progress);
+    }
+    ++progress.done;
+}
+
+void TDataFileReports::SaveReports(DataFileProgress& progress) {
     const QString pathTemplate = m_results.value(0);
     for (std::size_t i = 0; i < kReportNumbers.size(); ++i) {
         const int index = static_cast<int>(i);
         if (lineCount(index) == 0) {
             continue;
         }
+        announce(progress, index);
         const QString reportNumber = QString::number(kReportNumbers[i]);
         QStringList list;
         const QByteArray bytes = encryptedReportText(index, list) + "\r\n";
@@ -56,7 +66,7 @@ void TDataFileReports::SaveReports() {
     }
 }
 
-void TDataFileReports::SendReports(bool& success) {
+void TDataFileReports::SendReports(bool& success, DataFileProgress& progress) {
     if (m_context.mailer == nullptr) {
         throw Error(QStringLiteral("Ingen e-postforsendelse er satt opp."));
     }
@@ -65,6 +75,7 @@ void TDataFileReports::SendReports(bool& success) {
         if (lineCount(index) == 0) {
             continue;
         }
+        announce(progress, index);
         QStringList list;
         const QByteArray encrypted = encryptedReportText(index, list);
         if (!m_context.mailer->SendReportMail(list, encrypted, BuildClearTextBlock(list))) {
@@ -139,15 +150,22 @@ bool ProcessDataFile(const QString& path, DataFileMode mode, QStringList& result
             reports[static_cast<std::size_t>(company)].AddDataLine(line);
         }
 
-        if (mode == DataFileMode::SaveFiles) {
-            for (auto& company : reports) {
-                company.SaveReports();
+        DataFileProgress progress;
+        for (const auto& company : reports) {
+            for (std::size_t i = 0; i < kReportNumbers.size(); ++i) {
+                progress.total += company.lineCount(static_cast<int>(i)) > 0 ? 1 : 0;
             }
-            return true;
         }
         bool success = true;
         for (auto& company : reports) {
-            company.SendReports(success);
+            if (mode == DataFileMode::SaveFiles) {
+                company.SaveReports(progress);
+            } else {
+                company.SendReports(success, progress);
+            }
+        }
+        if (context.progress) {
+            context.progress(progress);
         }
         return success;
     } catch (const Error& e) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "core/DataFile.h"
 #include "core/Locale.h"
@@ -15,12 +16,22 @@ enum class DataFileMode {
     SendMails = 2,  // one mail per company and report
 };
 
+// Where a run has come: `done` reports of `total` handled, and the company and report handled next.
+struct DataFileProgress {
+    int done = 0;
+    int total = 0;
+    QString Regnr;
+    QString reportNumber;
+};
+
 struct DataFileRunContext {
     QString mailSystem;              // EmailSystem of the settings
     bool testMode = false;           // "_(testfil).txt" file names
     Locale locale;                   // decimal separator of the number test
     ReportMailer* mailer = nullptr;  // used in SendMails mode
     Clock clock = &QDateTime::currentDateTime;
+    // Told before each report is saved or sent, and once more when all are done.
+    std::function<void(const DataFileProgress&)> progress;
 };
 
 // What a run found, shown to the user even when it failed. Every text starts as "?".
@@ -45,14 +56,16 @@ class TDataFileReports : public DataFileReportTexts {
 
     // Writes one encrypted file per report; its path, or "ErrorOccured(<report number>)" when the file
     // could not be written, goes to the result list. The first entry of the list is the path template.
-    void SaveReports();
+    void SaveReports(DataFileProgress& progress);
     // Mails every report; a cancelled mail clears `success`, the report number goes to the result list
     // either way.
-    void SendReports(bool& success);
+    void SendReports(bool& success, DataFileProgress& progress);
 
   private:
     // The envelope of one report, and the information list it was built from.
     QByteArray encryptedReportText(int index, QStringList& informationList) const;
+    // Tells the run's progress that the report of catalogue index `index` is next.
+    void announce(DataFileProgress& progress, int index) const;
 
     BlowfishCipher m_cipher;
     const DataFileRunContext& m_context;

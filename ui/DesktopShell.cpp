@@ -10,7 +10,8 @@ namespace {
 // xdg-open tells no reason, so a missing target is found before it is asked.
 const QString kFileNotFound = QStringLiteral("The specified file was not found");
 const QString kPathNotFound = QStringLiteral("The specified path was not found");
-const QString kNoApplication = QStringLiteral("There is no application associated with the given filename extension");
+const QString kNoApplication =
+    QStringLiteral("There is no application associated with the given filename extension");
 
 bool isWebAddress(const QString& target) {
     return target.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||

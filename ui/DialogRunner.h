@@ -9,6 +9,8 @@ namespace telvainn::ui {
 // press the dialog's controls instead, so every window can be driven without a screen.
 using DialogRunner = std::function<int(QDialog&)>;
 
-inline int execDialog(QDialog& dialog) { return dialog.exec(); }
+inline int execDialog(QDialog& dialog) {
+    return dialog.exec();
+}
 
 }  // namespace telvainn::ui

@@ -12,6 +12,11 @@ namespace telvainn {
 inline const QString kVersionSection = QStringLiteral("VERSJONER");
 inline const QString kProgramVersionKey = QStringLiteral("programversion");
 
+// Shown instead of the reason whenever the versions could not be recorded.
+inline const QString kTemplatesUnreachableMessage = QStringLiteral(
+    "Kunne ikke kommunisere med rapportmalene i Excel.\r\nSørg for at malene ligger i mappen \"Maler\" under "
+    "mappen der denne programfila ligger.");
+
 // True when every report number's template file exists; all are looked for even after a missing one.
 bool TemplatesPresent(const QString& programFolder);
 

@@ -48,7 +48,7 @@ int send(const QStringList& args) {
         arguments.positional().front(), mode, arguments.has(QStringLiteral("--ja")), Failure,
         [&](ReportSession& session, TVeskReport& report) {
             if (!ConfirmMailSystem(session.settings, mode.test, session.prompter)) {
-                err(QStringLiteral("Operasjonen ble avbrutt av brukeren!"));
+                err(kCancelledByUserMessage);
                 return static_cast<int>(Failure);
             }
             const auto transport = MakeMailTransport(session.settings, session.prompter);
@@ -60,7 +60,7 @@ int send(const QStringList& args) {
                 return static_cast<int>(Success);
             }
             // A cancelled login leaves no reason behind.
-            err(session.reports->LastError.isEmpty() ? QStringLiteral("Operasjonen ble avbrutt av brukeren!")
+            err(session.reports->LastError.isEmpty() ? kCancelledByUserMessage
                                                      : sendFailedMessage(session.reports->LastError));
             return static_cast<int>(Failure);
         });

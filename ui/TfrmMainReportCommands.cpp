@@ -1,0 +1,235 @@
+// The main window's commands on one spreadsheet report.
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "app/MailSystemConfirmation.h"
+#include "app/ProgramFolder.h"
+#include "core/Error.h"
+#include "transmission/ReportMailDispatcher.h"
+#include "ui/BusyCursor.h"
+#include "ui/TfrmMain.h"
+#include "ui/TfrmNewReport.h"
+#include "workbook/TemplateVersions.h"
+
+namespace telvainn::ui {
+namespace {
+
+const QString kExcelFilter = QStringLiteral("Alle filer (*.*)|*.*|Microsft Excel filer (*.xls)|*.xls");
+const QString kAllFilesFilter = QStringLiteral("Alle filer (*.*)|*.*");
+
+// "R10-200812.xls", "R10K-200812.xls" for a correction.
+QString suggestedWorkbookName(int Rapportnr, const QString& Periode, const QString& Rapporttype) {
+    return QLatin1Char('R') + QString::number(Rapportnr) +
+           (Rapporttype == QLatin1String("K") ? QStringLiteral("K") : QString()) + QLatin1Char('-') +
+           Periode + QStringLiteral(".xls");
+}
+
+// The workbook's path with a final ".xls" replaced by ".txt", or ".txt" added.
+QString textFileBeside(const QString& workbook) {
+    if (workbook.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive)) {
+        return workbook.chopped(4) + QStringLiteral(".txt");
+    }
+    return workbook + QStringLiteral(".txt");
+}
+
+}  // namespace
+
+template <typename Make>
+bool TfrmMain::replaceReport(Make make) {
+    m_reports->ReleaseReport();
+    try {
+        const BusyCursor busy;
+        TVeskReport& report = make();
+        setLog(report.logLines());
+        return true;
+    } catch (const std::exception& e) {
+        m_memLogg->clear();
+        m_prompter.tell(MessageKind::Error, errorText(e));
+        return false;
+    }
+}
+
+void TfrmMain::aNewReport() {
+    if (openReportWantsSaving()) {
+        return;
+    }
+    TfrmNewReport dialog(m_prompter, m_services.today(), this);
+    if (m_services.runDialog(dialog) == QDialog::Accepted) {
+        const std::optional<QString> chosen = m_services.fileDialogs->saveFile(
+            this, {QStringLiteral("Lagre rapporten"), kExcelFilter, 2,
+                   suggestedWorkbookName(dialog.Rapportnr(), dialog.Periode(), dialog.Rapporttype())});
+        if (chosen) {
+            QString path = *chosen;
+            if (!path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive)) {
+                path += QStringLiteral(".xls");
+            }
+            replaceReport([&]() -> TVeskReport& {
+                return m_reports->NewReport(dialog.Rapportnr(), dialog.Periode(), path, dialog.Rapporttype());
+            });
+            bringToFront();
+        }
+    }
+    UpdateActions();
+}
+
+void TfrmMain::aOpenReport() {
+    if (openReportWantsSaving()) {
+        return;
+    }
+    const std::optional<QString> chosen = m_services.fileDialogs->openFile(
+        this, {QStringLiteral("Velg tidligere skrevet rapport"), kExcelFilter, 2, QString()});
+    if (!chosen) {
+        return;
+    }
+    if (replaceReport([&]() -> TVeskReport& { return m_reports->OpenReport(*chosen); })) {
+        m_prompter.tell(
+            MessageKind::Notice,
+            QStringLiteral("Husk å oppdatere perioden dersom du nå skal jobbe videre på en tidligere "
+                           "innsendt rapport!"));
+    }
+    UpdateActions();
+    bringToFront();
+}
+
+void TfrmMain::aValidate() {
+    TVeskReport* report = m_reports->CurrentReport();
+    if (report == nullptr) {
+        return;
+    }
+    if (report->Rapportnr() == 35) {
+        m_prompter.ask(MessageKind::Information,
+                       QStringLiteral("Rapport 35 blir ikke validert, og kan sendes slik den er."),
+                       Buttons::Ok);
+        appendLog({QStringLiteral("Rapport 35 blir ikke validert."),
+                   QStringLiteral("Du kan sende den slik den er.")});
+        return;
+    }
+    appendLog({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("Starter validering...")});
+    m_memLogg->repaint();
+    {
+        const BusyCursor busy;
+        report->Validate();
+    }
+    // The user may have closed the workbook while the validation ran.
+    report = m_reports->CurrentReport();
+    if (report == nullptr) {
+        return;
+    }
+    appendLog(QStringList{QStringLiteral(" ")} + report->logLines());
+
+    // A long log is scrolled to its end and then back to where this validation's findings begin.
+    QTextDocument* log = m_memLogg->document();
+    if (log->blockCount() > 10) {
+        QString lastLine;
+        for (int i = log->blockCount() - 1; i >= log->blockCount() - 10 && lastLine.isEmpty(); --i) {
+            const QString line = log->findBlockByNumber(i).text();
+            if (!line.trimmed().isEmpty()) {
+                lastLine = line;
+            }
+        }
+        if (!lastLine.isEmpty()) {
+            for (const QString& target : {lastLine, report->validationHeading()}) {
+                const QTextCursor found = log->find(target);
+                if (!found.isNull()) {
+                    m_memLogg->setTextCursor(found);
+                    m_memLogg->ensureCursorVisible();
+                }
+            }
+        }
+    }
+    bringToFront();
+}
+
+MailTransport& TfrmMain::transport() {
+    if (!m_transport) {
+        m_transport = m_services.makeTransport(m_settings, m_prompter);
+    }
+    return *m_transport;
+}
+
+void TfrmMain::aSend() {
+    TVeskReport* report = m_reports->CurrentReport();
+    if (report == nullptr) {
+        return;
+    }
+    if (ConfirmMailSystem(m_settings, m_mode.test, m_prompter)) {
+        ReportMailDispatcher dispatcher(m_settings, m_mode.test, attachmentFilePath(m_services.programFolder),
+                                        transport());
+        m_reports->LastError.clear();
+        bool sent = false;
+        {
+            const BusyCursor busy;
+            sent = m_reports->SendReport(*report, dispatcher);
+        }
+        if (sent) {
+            m_prompter.tell(
+                MessageKind::Notice,
+                QStringLiteral("Rapporten ble sendt. Du vil motta en kvittering når den er lest hos ") +
+                    m_settings.RecipientName + QLatin1Char('.'));
+        } else if (m_reports->LastError.isEmpty()) {
+            m_prompter.tell(MessageKind::Notice, kCancelledByUserMessage);
+        } else {
+            m_prompter.tell(MessageKind::Notice,
+                            QStringLiteral("Kunne ikke sende rapporten:\r\n-> ") + m_reports->LastError +
+                                QStringLiteral("\r\n\r\nHvis du ikke finner ut hvordan du kan løse "
+                                               "problemet, kan du forsøke å lagre\r\n"
+                                               "rapporten som kryptert fil, og sende den krypterte filen "
+                                               "manuelt.\r\n\r\nDu vil få en "
+                                               "veiledning på hvordan du gjør det når du velger å "
+                                               "lagre\r\nrapporten som kryptert fil."));
+        }
+    }
+    bringToFront();
+}
+
+void TfrmMain::aLagDatafil() {
+    TVeskReport* report = m_reports->CurrentReport();
+    if (report == nullptr) {
+        return;
+    }
+    const std::optional<QString> chosen =
+        m_services.fileDialogs->saveFile(this, {QStringLiteral("Lagre rapporten som TELVA datafil"),
+                                                kAllFilesFilter, 1, textFileBeside(report->fileName())});
+    if (chosen) {
+        appendLog({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("Starter generering av datafil."),
+                   QStringLiteral("Filnavn: ") + *chosen});
+        m_memLogg->repaint();
+        bool written = false;
+        {
+            const BusyCursor busy;
+            written = m_reports->WriteDataFile(*report, *chosen);
+        }
+        if (written) {
+            appendLog({QStringLiteral(" ")});
+        } else {
+            m_prompter.tell(MessageKind::Notice,
+                            QStringLiteral("Klarte ikke å lagre rapporten:\r\n") + m_reports->LastError);
+            appendLog({QStringLiteral(" "), QStringLiteral("Klarte ikke å lagre rapporten")});
+        }
+        appendLog({QStringLiteral("Ferdig!")});
+    }
+    bringToFront();
+}
+
+void TfrmMain::btnOppdaterRapportmalVersjonClick() {
+    try {
+        {
+            const BusyCursor busy;
+            RecordTemplateVersions(m_reports->excel(), m_services.programFolder,
+                                   settingsFilePath(m_services.programFolder), m_services.locale);
+        }
+        m_prompter.tell(
+            MessageKind::Notice,
+            QStringLiteral("Versjonsnummeret for programmet og alle rapportmalene ble lagret til fila ") +
+                QDir::toNativeSeparators(QDir(m_services.programFolder).absolutePath()) + QDir::separator() +
+                QStringLiteral("telvainn.ini"));
+    } catch (const std::exception&) {
+        m_prompter.ask(MessageKind::Error, kTemplatesUnreachableMessage, Buttons::Ok);
+    }
+    bringToFront();
+}
+
+}  // namespace telvainn::ui
