@@ -1,15 +1,13 @@
 // The main window's commands on one spreadsheet report.
 #include <QDir>
 #include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 
 #include "app/MailSystemConfirmation.h"
 #include "app/ProgramFolder.h"
 #include "core/Error.h"
 #include "transmission/ReportMailDispatcher.h"
 #include "ui/BusyCursor.h"
+#include "ui/LogHighlight.h"
 #include "ui/TfrmMain.h"
 #include "ui/TfrmNewReport.h"
 #include "workbook/TemplateVersions.h"
@@ -120,26 +118,7 @@ void TfrmMain::aValidate() {
     }
     appendLog(QStringList{QStringLiteral(" ")} + report->logLines());
 
-    // A long log is scrolled to its end and then back to where this validation's findings begin.
-    QTextDocument* log = m_memLogg->document();
-    if (log->blockCount() > 10) {
-        QString lastLine;
-        for (int i = log->blockCount() - 1; i >= log->blockCount() - 10 && lastLine.isEmpty(); --i) {
-            const QString line = log->findBlockByNumber(i).text();
-            if (!line.trimmed().isEmpty()) {
-                lastLine = line;
-            }
-        }
-        if (!lastLine.isEmpty()) {
-            for (const QString& target : {lastLine, report->validationHeading()}) {
-                const QTextCursor found = log->find(target);
-                if (!found.isNull()) {
-                    m_memLogg->setTextCursor(found);
-                    m_memLogg->ensureCursorVisible();
-                }
-            }
-        }
-    }
+    highlightValidationFindings(*m_memLogg, report->validationHeading());
     bringToFront();
 }
 

@@ -1,0 +1,118 @@
+// The main window's commands that save or send encrypted files: the open report saved encrypted, and a
+// flat data file saved or sent one report at a time.
+#include <QFrame>
+
+#include "app/DataFileSending.h"
+#include "app/FlatFileCommands.h"
+#include "app/ProgramFolder.h"
+#include "core/ProgramInfo.h"
+#include "core/ReportIdentity.h"
+#include "transmission/ReportMailDispatcher.h"
+#include "ui/BusyCursor.h"
+#include "ui/DataFileProgressWindow.h"
+#include "ui/TfrmKrypterteFiler.h"
+#include "ui/TfrmMain.h"
+
+namespace telvainn::ui {
+namespace {
+
+const QString kAllFilesFilter = QStringLiteral("Alle filer (*.*)|*.*");
+
+}  // namespace
+
+QString TfrmMain::guidanceAddress() const {
+    return RecipientAddressFor(m_settings.RecipientAddress, m_settings.EmailSystem);
+}
+
+void TfrmMain::aLagre() {
+    TVeskReport* report = m_reports->CurrentReport();
+    if (report == nullptr) {
+        return;
+    }
+    QString suggested = report->fileName();
+    suggested = suggested.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive)
+                    ? suggested.chopped(4) + QStringLiteral(".txt")
+                    : suggested + QStringLiteral(".txt");
+    const std::optional<QString> chosen = m_services.fileDialogs->saveFile(
+        this, {QStringLiteral("Lagre rapporten som kryptert fil"), kAllFilesFilter, 1, suggested});
+    if (!chosen) {
+        return;
+    }
+    bool saved = false;
+    {
+        const BusyCursor busy;
+        saved = m_reports->SaveEncryptedReport(*report, *chosen);
+    }
+    if (!saved) {
+        m_prompter.tell(MessageKind::Notice,
+                        QStringLiteral("Klarte ikke å lagre rapporten:\r\n") + m_reports->LastError);
+        return;
+    }
+    TfrmKrypterteFiler guidance(m_prompter, *m_services.shell, this);
+    guidance.SetAddress(guidanceAddress());
+    guidance.SetTexts({1, kSourceSpreadsheet, 1, kProgramVersion, report->Rapporttype(),
+                       QString::number(report->Rapportnr()), report->Periode(), regnrText(m_settings.Regnr),
+                       dsnrText(m_settings.Dsnr), m_settings.EmailSystem, m_settings.RecipientName});
+    guidance.SetFiles({QStringLiteral("Ikke i bruk"), *chosen});
+    m_services.runDialog(guidance);
+    bringToFront();
+}
+
+void TfrmMain::aLagre2() {
+    const std::optional<QString> dataFile = m_services.fileDialogs->openFile(
+        this, {QStringLiteral("Velg datafil som skal behandles"), kAllFilesFilter, 1, QString()});
+    if (!dataFile) {
+        return;
+    }
+    const auto choosePathTemplate = [this]() -> std::optional<QString> {
+        if (m_services.pause) {
+            m_services.pause(std::chrono::milliseconds(1000));
+        }
+        return m_services.fileDialogs->saveFile(this, {QStringLiteral("Velg mappe for å lagre kryptert fil"),
+                                                       kAllFilesFilter, 1, QStringLiteral("Filnavn")});
+    };
+    DataFileProgressWindow progress(this);
+    const SaveDataFileResult result =
+        SaveDataFileEncrypted(*dataFile, choosePathTemplate, m_settings, m_mode, m_services.locale,
+                              m_prompter, [&progress](const DataFileProgress& step) { progress(step); });
+    if (result.stopped) {
+        return;
+    }
+    if (result.cancelled) {
+        m_prompter.tell(MessageKind::Notice, result.message);
+        return;
+    }
+    if (!result.ok) {
+        m_prompter.tell(MessageKind::Error, result.message);
+        return;
+    }
+    TfrmKrypterteFiler guidance(m_prompter, *m_services.shell, this);
+    guidance.setWindowIcon(windowIcon());
+    guidance.SetAddress(guidanceAddress());
+    guidance.SetTexts({static_cast<int>(result.results.size()) - 1, kSourceFlatFile, result.outputs.companies,
+                       kProgramVersion, result.outputs.kindLetter, result.outputs.reportNumber,
+                       result.outputs.Periode, result.outputs.Regnr, result.outputs.Dsnr,
+                       m_settings.EmailSystem, m_settings.RecipientName});
+    guidance.SetFiles(result.results);
+    m_services.runDialog(guidance);
+}
+
+void TfrmMain::aSendAttachment() {
+    const std::optional<QString> dataFile = m_services.fileDialogs->openFile(
+        this, {QStringLiteral("Velg datafil som skal sendes"), kAllFilesFilter, 1, QString()});
+    if (!dataFile) {
+        return;
+    }
+    ReportMailDispatcher dispatcher(m_settings, m_mode.test, attachmentFilePath(m_services.programFolder),
+                                    transport());
+    DataFileProgressWindow progress(this);
+    const SendDataFileResult result =
+        SendDataFileByMail(*dataFile, m_settings, m_mode, m_services.locale, m_prompter, dispatcher,
+                           [&progress](const DataFileProgress& step) { progress(step); });
+    if (result.stopped) {
+        return;
+    }
+    m_prompter.tell(result.ok ? MessageKind::Notice : MessageKind::Error, result.message);
+}
+
+}  // namespace telvainn::ui

@@ -1,0 +1,78 @@
+// The main window's configuration, About, web links and log printing.
+#include <QPlainTextEdit>
+
+#include "app/ProgramFolder.h"
+#include "ui/LogPrinting.h"
+#include "ui/TfrmAbout.h"
+#include "ui/TfrmKonfig.h"
+#include "ui/TfrmMain.h"
+#include "ui/TfrmShowURL.h"
+
+namespace telvainn::ui {
+namespace {
+
+// Addresses are kept without "http://", which goes back in front when one is opened; an address that
+// names its own scheme (the delivered defaults are https) is opened as it stands.
+QString addressToOpen(const QString& address) {
+    return address.contains(QLatin1String("://")) ? address : QStringLiteral("http://") + address;
+}
+
+}  // namespace
+
+void TfrmMain::aKonfig() {
+    {
+        TfrmKonfig dialog(m_settings, m_mode, settingsFilePath(m_services.programFolder),
+                          KonfigServices{*m_services.prompter, m_services.excelAvailable,
+                                         m_services.makeTransport, m_services.internetTest},
+                          this);
+        m_services.runDialog(dialog);
+    }
+    // Whichever button closed the dialog, what is stored is what counts.
+    reloadSettings();
+}
+
+void TfrmMain::aAbout() {
+    TfrmAbout about(m_settings, this);
+    m_services.runDialog(about);
+}
+
+void TfrmMain::showLink(const QString& address, const QString& heading) {
+    if (m_settings.WebActivated) {
+        m_services.shell->open(addressToOpen(address));
+        return;
+    }
+    TfrmShowURL window(*m_services.shell, this);
+    window.setInfoText(heading);
+    window.setUrl(address);
+    m_services.runDialog(window);
+}
+
+void TfrmMain::aBrukerdoc() {
+    if (m_settings.UserManualAddress.isEmpty()) {
+        m_prompter.tell(
+            MessageKind::Notice,
+            QStringLiteral("Det er ikke angitt noen web-adresse til brukermanualen på internett i dine "
+                           "konfigurasjons-innstillinger.\r\nDefault-innstilling i programmet er:\r\n") +
+                kDefaultUserManualAddress);
+        return;
+    }
+    showLink(m_settings.UserManualAddress, QStringLiteral("Brukermanualen for TELVA Derorov på internett"));
+}
+
+void TfrmMain::btnHjemmesideClick() {
+    if (m_settings.DownloadAddress.isEmpty()) {
+        m_prompter.tell(
+            MessageKind::Notice,
+            QStringLiteral("Det er ikke angitt noen web-adresse til hjemmesiden i dine "
+                           "konfigurasjons-innstillinger.\r\nDefault-innstilling i programmet er:\r\n") +
+                kDefaultDownloadAddress);
+        return;
+    }
+    showLink(m_settings.DownloadAddress, QStringLiteral("Nedlastingsside for TELVA Derorov"));
+}
+
+void TfrmMain::btnPrintLogClick() {
+    printLog(this, m_memLogg->toPlainText(), m_prompter, m_services.runDialog);
+}
+
+}  // namespace telvainn::ui
