@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "app/SelfTests.h"
+#include "core/Prompter.h"
+#include "core/RunMode.h"
+#include "core/Settings.h"
+#include "transmission/MailTransport.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace telvainn::ui {
+
+// What the dialog reaches outside itself. The desktop program passes the office availability check,
+// MakeMailTransport and RunInternetSelfTest; tests pass fakes, so no test needs an office, a mail
+// server or a network.
+struct KonfigServices {
+    Prompter& prompter;
+    std::function<bool()> excelAvailable;
+    std::function<std::unique_ptr<MailTransport>(const TSettings&, Prompter&)> makeTransport;
+    std::function<InternetSelfTest(const QString&)> internetTest;
+};
+
+// The configuration dialog: the reporting identity, the mail system and how mail leaves this machine,
+// the switches, the addresses, and the self-tests. OK writes the record to telvainn.ini; the caller
+// reloads the settings after the dialog whichever way it closed, so a failed OK leaves nothing behind.
+class TfrmKonfig : public QDialog {
+  public:
+    TfrmKonfig(TSettings& settings, const RunMode& mode, QString iniPath, KonfigServices services,
+               QWidget* parent = nullptr);
+
+    // Addresses are kept without their scheme; the commands that open them put "http://" in front.
+    static QString RemoveHTTP(const QString& address);
+
+    // The OK button. Checks, applies and stores the entries; accepts the dialog only when all of that
+    // succeeded.
+    bool LagreKonfig();
+
+  private:
+    void buildForm();
+    void InitForm();
+    void updateTransportControls();
+    void applyTransport(TSettings& settings) const;
+    QString chosenEmailSystem() const;
+    bool askForDefaults();
+    void normaliseAddress(QLineEdit* edit);
+
+    void defaultMottakerClicked();
+    void defaultWebLinksClicked();
+    void testEMailClicked();
+    void testExcelClicked();
+    void testInternettClicked();
+
+    TSettings& m_settings;
+    RunMode m_mode;
+    QString m_iniPath;
+    KonfigServices m_services;
+
+    QLineEdit* edtDSNR = nullptr;
+    QLineEdit* edtRegnr = nullptr;
+    QRadioButton* rbOutlook = nullptr;
+    QRadioButton* rbNotes = nullptr;
+    QRadioButton* rbGroupWise = nullptr;
+    QRadioButton* rbAnnet = nullptr;
+    QCheckBox* chkAttachement = nullptr;
+    QCheckBox* cbInternet = nullptr;
+    QCheckBox* cbCheckExcelOnStartup = nullptr;
+    QLineEdit* edtNavnMottaker = nullptr;
+    QLineEdit* edtEpostMottaker = nullptr;
+    QLineEdit* edtSupportEpost = nullptr;
+    QLineEdit* edtLinkDownload = nullptr;
+    QLineEdit* edtLinkBrukerDoc = nullptr;
+    QPushButton* btnDefaultMottaker = nullptr;
+    QPushButton* btnDefaultWebLinks = nullptr;
+
+    QRadioButton* rbSmtp = nullptr;
+    QRadioButton* rbSendmail = nullptr;
+    QLineEdit* edtSmtpServer = nullptr;
+    QSpinBox* spnSmtpPort = nullptr;
+    QComboBox* cmbSmtpSikkerhet = nullptr;
+    QLineEdit* edtSmtpBruker = nullptr;
+    QLineEdit* edtAvsender = nullptr;
+    QLineEdit* edtSendmailProgram = nullptr;
+
+    QLineEdit* edtMailNavn = nullptr;
+    QLineEdit* edtMailAddress = nullptr;
+    QLineEdit* edtTestURL = nullptr;
+    QPushButton* btnTestEMail = nullptr;
+    QPushButton* btnTestExcel = nullptr;
+    QPushButton* btnTestInternett = nullptr;
+
+    QPushButton* btnOk = nullptr;
+    QPushButton* btnAvbryt = nullptr;
+};
+
+}  // namespace telvainn::ui
