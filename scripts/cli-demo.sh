@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and shows the program's main job on the sample flat data file:
-# one encrypted file per company and report, then one of them decrypted back; then the spreadsheet
-# check and the recording of the sample templates' versions.
+# Shows the program's main jobs with the command-line tool of a finished build (scripts/run.sh builds):
+# the sample flat data file as one encrypted file per company and report, one of them decrypted back;
+# the spreadsheet check and the recording of the sample templates' versions; an Excel report made,
+# validated, written as a data file and encrypted.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/build.sh default
 
 cli=$PWD/build/default/bin/telvainn-cli
 sample=$PWD/samples/datafil-eksempel.txt

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build clang-format
     qt6-base-dev
+    # The button pictures the program carries are SVG.
+    libqt6svg6
     libssl-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # Mail and the internet test through libcurl; the mail tests' own peers: an SMTP server, a
@@ -14,6 +16,8 @@ packages=(
     # LibreOffice Calc and its UNO SDK; the GUI core, which also runs headless (the -nogui one
     # cannot show a window at all). procps gives the tests pkill.
     libreoffice-calc libreoffice-dev libreoffice-dev-common procps
+    # pdftotext and pdfinfo: the printed log is checked in the PDF it makes.
+    poppler-utils
 )
 
 missing=()

@@ -28,8 +28,8 @@ const QString kDataFileCaption = QStringLiteral("Program for generering av dataf
 constexpr int kButtonSize = 32;
 constexpr int kRowHeight = 36;
 constexpr int kFirstRowTop = 32;
-constexpr std::array kColumnLeft{12, 270};
-constexpr int kLabelWidth = 215;
+constexpr std::array kColumnLeft{8, 290};
+constexpr std::array kLabelWidth{240, 190};
 
 const QStringList kPictureButtons{
     QStringLiteral("btnNew"),        QStringLiteral("btnOpen"),   QStringLiteral("btnValidate"),
@@ -137,7 +137,9 @@ QAction* TfrmMain::addCommand(const QString& name, const QString& buttonName, co
     action->setStatusTip(hint);
     auto* button = new QToolButton(centralWidget());
     button->setObjectName(buttonName);
-    button->setIcon(picture(icon));
+    if (!icon.isEmpty()) {
+        button->setIcon(picture(icon));
+    }
     button->setIconSize(QSize(24, 24));
     const int left = kColumnLeft.at(static_cast<std::size_t>(column));
     const int top = kFirstRowTop + row * kRowHeight;
@@ -152,8 +154,16 @@ QAction* TfrmMain::addCommand(const QString& name, const QString& buttonName, co
         if (parts.value(2) == QLatin1String("note")) {
             label->setStyleSheet(QStringLiteral("color: purple"));
         }
-        const int labelTop = labels.size() == 1 ? top + 8 : top + static_cast<int>(i) * 16;
-        label->setGeometry(left + kButtonSize + 6, labelTop, kLabelWidth, 16);
+        const int labelLeft = left + kButtonSize + 4;
+        const int labelWidth = kLabelWidth.at(static_cast<std::size_t>(column));
+        if (labels.size() == 1) {
+            // A long label takes a second line beside its button.
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            label->setGeometry(labelLeft, top, labelWidth, kButtonSize);
+        } else {
+            label->setGeometry(labelLeft, top + static_cast<int>(i) * 16, labelWidth, 16);
+        }
         controls.append(label);
     }
     connect(action, &QAction::enabledChanged, this, [controls](bool enabled) {

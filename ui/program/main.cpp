@@ -14,7 +14,6 @@ using namespace telvainn;
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("telvainn"));
-    QApplication::setApplicationDisplayName(kApplicationTitle);
 
     ui::MessageBoxPrompter prompter;
     ui::QtFileDialogs fileDialogs;

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include "app/SettingsStore.h"
+#include "core/ReportCatalogue.h"
+#include "support/ScriptedPrompter.h"
+#include "support/ScriptedUi.h"
+#include "transmission/EnvelopeParser.h"
+#include "ui/TfrmMain.h"
+#include "workbook_uno/LibreOfficeFixture.h"
+
+using namespace telvainn;
+
+// The main window over a real office: a report made, filled, validated and saved encrypted, and then
+// closed by the user in Calc, whose notice reaches the window through its event loop.
+TEST(MainWindowLibreOfficeTest, ReportFromNewToClosedInCalc) {
+    QTemporaryDir home;
+    QDir(home.path()).mkpath(QStringLiteral("maler"));
+    for (const int reportNumber : kReportNumbers) {
+        ASSERT_TRUE(QFile::copy(templatePath(QStringLiteral(TELVAINN_BIN_DIR), reportNumber),
+                                templatePath(home.path(), reportNumber)));
+    }
+    TSettings configured;
+    configured.Dsnr = 123;
+    configured.Regnr = 4567;
+    SaveSettings(home.filePath(QStringLiteral("telvainn.ini")), RunMode{}, configured);
+
+    ScriptedPrompter prompter;
+    testsupport::ScriptedFileDialogs files;
+    testsupport::RecordingShell shell;
+    testsupport::ScriptedDialogs dialogs;
+    ui::DesktopServices services;
+    services.prompter = &prompter;
+    services.fileDialogs = &files;
+    services.shell = &shell;
+    services.runDialog = std::ref(dialogs);
+    services.makeExcel = [] {
+        return excel::uno::makeLibreOfficeApplication(excel::testing::testOfficeOptions());
+    };
+    services.today = [] { return QDate(2009, 6, 15); };
+    services.programFolder = home.path();
+    services.locale.decimalSeparator = QLatin1Char(',');
+    ui::TfrmMain window({}, services);
+    window.show();
+
+    const QString workbook = home.filePath(QStringLiteral("R10-200905.xls"));
+    dialogs.then([](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("edtPeriode"))->setText(QStringLiteral("200905"));
+        return static_cast<int>(QDialog::Accepted);
+    });
+    files.answers.push_back(workbook);
+    window.aNewReport();
+    ASSERT_NE(window.reports()->CurrentReport(), nullptr)
+        << prompter.messages.join(QLatin1Char('\n')).toStdString();
+
+    excel::Worksheet& sheet = window.reports()->CurrentReport()->reportSheet();
+    sheet.SetCell(11, 1, QStringLiteral("Innskudd, Østlandet"));
+    sheet.SetCell(11, 2, 6001234.0);
+    sheet.SetCell(11, 4, 810.0);
+    sheet.SetCell(11, 6, 1.0);
+    sheet.SetCell(11, 7, -250.75);
+    window.aValidate();
+    const QString heading = window.reports()->CurrentReport()->validationHeading();
+    EXPECT_TRUE(window.logWindow()->toPlainText().contains(heading));
+    EXPECT_EQ(window.logWindow()->textCursor().selectedText(), heading);
+
+    const QString encrypted = home.filePath(QStringLiteral("R10-200905.txt"));
+    files.answers.push_back(encrypted);
+    dialogs.then([](QDialog&) { return static_cast<int>(QDialog::Accepted); });
+    window.aLagre();
+    EXPECT_EQ(dialogs.shown.last(), QStringLiteral("TfrmKrypterteFiler"));
+    QFile file(encrypted);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const ParsedEnvelope envelope = ParseEncryptedReportText(file.readAll());
+    EXPECT_EQ(envelope.info.value(5), QStringLiteral("10"));
+
+    ASSERT_EQ(excel::testing::closeAsUser(window.reports()->excel(), workbook, QStringLiteral("close")), 0);
+    const QDeadlineTimer deadline(20000);
+    while (window.reports()->CurrentReport() != nullptr && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    EXPECT_EQ(window.reports()->CurrentReport(), nullptr);
+    EXPECT_TRUE(window.logWindow()->toPlainText().isEmpty());
+    EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("aValidate"))->isEnabled());
+}
