@@ -40,4 +40,9 @@ struct DesktopServices {
     Locale locale;
 };
 
+// The services of a program on this desktop: its answers through `prompter`, the desktop's own file
+// dialogs and shell, the configured mail transport, the program folder and the user's locale. The
+// spreadsheet engine is the caller's to add.
+DesktopServices desktopServices(Prompter& prompter, FileDialogs& fileDialogs, DesktopShell& shell);
+
 }  // namespace telvainn::ui

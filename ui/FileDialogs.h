@@ -7,6 +7,10 @@ class QWidget;
 
 namespace telvainn::ui {
 
+inline const QString kAllFilesFilter = QStringLiteral("Alle filer (*.*)|*.*");
+inline const QString kExcelFilesFilter =
+    QStringLiteral("Alle filer (*.*)|*.*|Microsft Excel filer (*.xls)|*.xls");
+
 // One use of the open or save dialog. The filter is written as pairs "description|pattern|…" and the
 // index counts from 1, as the commands state them.
 struct FileDialogRequest {

@@ -14,11 +14,6 @@
 #include "ui/TfrmMain.h"
 
 namespace telvainn::ui {
-namespace {
-
-const QString kAllFilesFilter = QStringLiteral("Alle filer (*.*)|*.*");
-
-}  // namespace
 
 QString TfrmMain::guidanceAddress() const {
     return RecipientAddressFor(m_settings.RecipientAddress, m_settings.EmailSystem);
@@ -29,12 +24,9 @@ void TfrmMain::aLagre() {
     if (report == nullptr) {
         return;
     }
-    QString suggested = report->fileName();
-    suggested = suggested.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive)
-                    ? suggested.chopped(4) + QStringLiteral(".txt")
-                    : suggested + QStringLiteral(".txt");
     const std::optional<QString> chosen = m_services.fileDialogs->saveFile(
-        this, {QStringLiteral("Lagre rapporten som kryptert fil"), kAllFilesFilter, 1, suggested});
+        this,
+        {QStringLiteral("Lagre rapporten som kryptert fil"), kAllFilesFilter, 1, report->DataFileName()});
     if (!chosen) {
         return;
     }

@@ -15,22 +15,11 @@
 namespace telvainn::ui {
 namespace {
 
-const QString kExcelFilter = QStringLiteral("Alle filer (*.*)|*.*|Microsft Excel filer (*.xls)|*.xls");
-const QString kAllFilesFilter = QStringLiteral("Alle filer (*.*)|*.*");
-
 // "R10-200812.xls", "R10K-200812.xls" for a correction.
 QString suggestedWorkbookName(int Rapportnr, const QString& Periode, const QString& Rapporttype) {
     return QLatin1Char('R') + QString::number(Rapportnr) +
            (Rapporttype == QLatin1String("K") ? QStringLiteral("K") : QString()) + QLatin1Char('-') +
            Periode + QStringLiteral(".xls");
-}
-
-// The workbook's path with a final ".xls" replaced by ".txt", or ".txt" added.
-QString textFileBeside(const QString& workbook) {
-    if (workbook.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive)) {
-        return workbook.chopped(4) + QStringLiteral(".txt");
-    }
-    return workbook + QStringLiteral(".txt");
 }
 
 }  // namespace
@@ -57,7 +46,7 @@ void TfrmMain::aNewReport() {
     TfrmNewReport dialog(m_prompter, m_services.today(), this);
     if (m_services.runDialog(dialog) == QDialog::Accepted) {
         const std::optional<QString> chosen = m_services.fileDialogs->saveFile(
-            this, {QStringLiteral("Lagre rapporten"), kExcelFilter, 2,
+            this, {QStringLiteral("Lagre rapporten"), kExcelFilesFilter, 2,
                    suggestedWorkbookName(dialog.Rapportnr(), dialog.Periode(), dialog.Rapporttype())});
         if (chosen) {
             QString path = *chosen;
@@ -78,7 +67,7 @@ void TfrmMain::aOpenReport() {
         return;
     }
     const std::optional<QString> chosen = m_services.fileDialogs->openFile(
-        this, {QStringLiteral("Velg tidligere skrevet rapport"), kExcelFilter, 2, QString()});
+        this, {QStringLiteral("Velg tidligere skrevet rapport"), kExcelFilesFilter, 2, QString()});
     if (!chosen) {
         return;
     }
@@ -169,9 +158,9 @@ void TfrmMain::aLagDatafil() {
     if (report == nullptr) {
         return;
     }
-    const std::optional<QString> chosen =
-        m_services.fileDialogs->saveFile(this, {QStringLiteral("Lagre rapporten som TELVA datafil"),
-                                                kAllFilesFilter, 1, textFileBeside(report->fileName())});
+    const std::optional<QString> chosen = m_services.fileDialogs->saveFile(
+        this,
+        {QStringLiteral("Lagre rapporten som TELVA datafil"), kAllFilesFilter, 1, report->DataFileName()});
     if (chosen) {
         appendLog({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("Starter generering av datafil."),
                    QStringLiteral("Filnavn: ") + *chosen});

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -176,6 +177,30 @@ TEST_F(MainWindowTest, CaptionAndLayoutFollowTheRunMode) {
               dataFile->findChild<QWidget*>(QStringLiteral("btnSendReport"))->geometry());
     EXPECT_EQ(dataFile->findChild<QWidget*>(QStringLiteral("lblLagDatafil"))->geometry(),
               dataFile->findChild<QWidget*>(QStringLiteral("lblSend"))->geometry());
+}
+
+TEST_F(MainWindowTest, TemplateChecksFollowTheFirstPaint) {
+    TSettings settings;
+    settings.Dsnr = 123;
+    settings.Regnr = 4567;
+    settings.CheckExcelOnStartup = true;
+    SaveSettings(iniPath(), RunMode{}, settings);
+    QFile::remove(templatePath(home.path(), 35));
+    const auto window = start();
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    window->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(
+        prompter.messages,
+        (QStringList{QStringLiteral("Kunne ikke finne en eller flere av rapport-malene i Excel.\r\nHvis du "
+                                    "benytter dette programmet mot Excel, må du sørge for at malene ligger i "
+                                    "mappen \"Maler\" under mappen der denne programfila ligger."),
+                     kTemplatesUnreachableMessage}));
+    // The readable templates are recorded all the same.
+    QFile ini(iniPath());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    EXPECT_TRUE(text.contains("R10=") && text.contains("programversion=") && !text.contains("R35="));
 }
 
 TEST_F(MainWindowTest, ReportCommandsFollowTheOpenReport) {

@@ -7,9 +7,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/ProgramFolder.h"
 #include "core/ProgramInfo.h"
-#include "transmission/MailTransportFactory.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/TfrmKrypterteFiler.h"
 #include "ui/TfrmMain.h"
@@ -46,15 +44,9 @@ int main(int argc, char** argv) {
     ui::MessageBoxPrompter prompter;
     ui::QtFileDialogs fileDialogs;
     ui::QtDesktopShell shell;
-    ui::DesktopServices services;
-    services.prompter = &prompter;
-    services.fileDialogs = &fileDialogs;
-    services.shell = &shell;
+    ui::DesktopServices services = ui::desktopServices(prompter, fileDialogs, shell);
     services.makeExcel = [] { return std::make_unique<excel::memory::Application>(); };
     services.excelAvailable = [] { return true; };
-    services.makeTransport = &MakeMailTransport;
-    services.programFolder = programFolder();
-    services.locale = Locale::fromEnvironment();
 
     bool ok = true;
     // Every dialog is pictured as it opens and then closed again.
