@@ -34,7 +34,8 @@ QStringList qtNameFilters(const QString& filter) {
         // Qt reads the patterns from the last parentheses of the name; "*.*" there would hide files
         // without a dot, so every file matches "*".
         const QString qtPatterns = patterns == QLatin1String("*.*") ? QStringLiteral("*") : patterns;
-        filters.append(parts[i] + QStringLiteral(" (") + qtPatterns + QLatin1Char(')'));
+        const QString suffix = QStringLiteral(" (") + qtPatterns + QLatin1Char(')');
+        filters.append(parts[i].endsWith(suffix) ? parts[i] : parts[i] + suffix);
     }
     return filters;
 }
