@@ -44,7 +44,7 @@ QString reportListText(const QStringList& reportNumbers) {
 
 SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& settings, const RunMode& mode,
                                       const Locale& locale, Prompter& prompter, ReportMailer& mailer,
-                                      const std::function<void(const DataFileProgress&)>& progress) {
+                                      const DataFileProgressHandler& progress) {
     const FlatFileVersionScope versionScope;
     SendDataFileResult result;
     try {
@@ -58,12 +58,8 @@ SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& 
         return result;
     }
 
-    DataFileRunContext context;
-    context.mailSystem = settings.EmailSystem;
-    context.testMode = mode.test;
-    context.locale = locale;
+    DataFileRunContext context = dataFileRunContext(settings, mode, locale, progress);
     context.mailer = &mailer;
-    context.progress = progress;
     if (!ProcessDataFile(dataFile, DataFileMode::SendMails, result.results, result.outputs, context)) {
         result.message = failedMessage(result.outputs.error);
         return result;

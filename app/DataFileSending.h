@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 #include "core/Locale.h"
 #include "core/Prompter.h"
@@ -31,6 +30,6 @@ QString reportListText(const QStringList& reportNumbers);
 // only clears `ok`.
 SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& settings, const RunMode& mode,
                                       const Locale& locale, Prompter& prompter, ReportMailer& mailer,
-                                      const std::function<void(const DataFileProgress&)>& progress = {});
+                                      const DataFileProgressHandler& progress = {});
 
 }  // namespace telvainn

@@ -59,11 +59,7 @@ SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
         return result;
     }
     result.results = QStringList{*pathTemplate};
-    DataFileRunContext context;
-    context.progress = progress;
-    context.mailSystem = settings.EmailSystem;
-    context.testMode = mode.test;
-    context.locale = locale;
+    const DataFileRunContext context = dataFileRunContext(settings, mode, locale, progress);
     if (!ProcessDataFile(dataFile, DataFileMode::SaveFiles, result.results, result.outputs, context)) {
         result.message =
             result.outputs.error.isEmpty()
@@ -77,6 +73,16 @@ SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
     }
     result.ok = true;
     return result;
+}
+
+DataFileRunContext dataFileRunContext(const TSettings& settings, const RunMode& mode, const Locale& locale,
+                                      const DataFileProgressHandler& progress) {
+    DataFileRunContext context;
+    context.mailSystem = settings.EmailSystem;
+    context.testMode = mode.test;
+    context.locale = locale;
+    context.progress = progress;
+    return context;
 }
 
 std::optional<QString> failedFileRowText(const QString& resultRow) {

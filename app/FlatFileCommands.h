@@ -37,8 +37,6 @@ inline const QString kNoEncryptedFilesMessage = QStringLiteral(
     "korrekt!\n\r\n\rDet skal være en tekstfil med ren tekst, og skal kunne åpnes i programmet "
     "\"Notisblokk\".");
 
-using DataFileProgressHandler = std::function<void(const DataFileProgress&)>;
-
 // Reads a flat data file and saves one encrypted file per company and report beside the path template
 // that `choosePathTemplate` gives once the Dsnr check has passed (nothing: the user cancelled), with the
 // report version "FLATFIL" for the whole run and "0" after it.
@@ -50,6 +48,11 @@ SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString& pathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
                                          Prompter& prompter);
+
+// The run of a flat data file for the command-line tool and the desktop program alike: the configured
+// mail system, the run mode's file names and the user's number format.
+DataFileRunContext dataFileRunContext(const TSettings& settings, const RunMode& mode, const Locale& locale,
+                                      const DataFileProgressHandler& progress);
 
 // "Feilet ved generering av fila for rapport nr 10." for a result row "ErrorOccured(10)", or nothing.
 std::optional<QString> failedFileRowText(const QString& resultRow);

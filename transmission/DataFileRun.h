@@ -24,6 +24,8 @@ struct DataFileProgress {
     QString reportNumber;
 };
 
+using DataFileProgressHandler = std::function<void(const DataFileProgress&)>;
+
 struct DataFileRunContext {
     QString mailSystem;              // EmailSystem of the settings
     bool testMode = false;           // "_(testfil).txt" file names
@@ -31,7 +33,7 @@ struct DataFileRunContext {
     ReportMailer* mailer = nullptr;  // used in SendMails mode
     Clock clock = &QDateTime::currentDateTime;
     // Told before each report is saved or sent, and once more when all are done.
-    std::function<void(const DataFileProgress&)> progress;
+    DataFileProgressHandler progress;
 };
 
 // What a run found, shown to the user even when it failed. Every text starts as "?".

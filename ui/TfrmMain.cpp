@@ -80,7 +80,9 @@ TfrmMain::TfrmMain(const QStringList& arguments, DesktopServices services, QWidg
             this, [this] { m_reports->excel().DeliverNotifications(); }, Qt::QueuedConnection);
     });
     m_settings.WebActivated = false;
-    LoadSettingsOrConfigure();
+    if (!loadSettings()) {
+        aKonfig();
+    }
     UpdateActions();
 }
 
@@ -90,23 +92,13 @@ TfrmMain::~TfrmMain() {
     }
 }
 
-void TfrmMain::LoadSettingsOrConfigure() {
+bool TfrmMain::loadSettings() {
     try {
-        if (!LoadSettings(settingsFilePath(m_services.programFolder), m_mode, m_settings)) {
-            aKonfig();
-        }
+        return LoadSettings(settingsFilePath(m_services.programFolder), m_mode, m_settings);
     } catch (const std::exception& e) {
         m_prompter.tell(MessageKind::Error, errorText(e));
+        return true;
     }
-}
-
-void TfrmMain::reloadSettings() {
-    try {
-        LoadSettings(settingsFilePath(m_services.programFolder), m_mode, m_settings);
-    } catch (const std::exception& e) {
-        m_prompter.tell(MessageKind::Error, errorText(e));
-    }
-    m_transport.reset();
 }
 
 void TfrmMain::StartupTemplateChecks() {

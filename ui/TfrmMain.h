@@ -65,8 +65,8 @@ class TfrmMain : public QMainWindow {
     void placeLog();
     void UpdateActions();
     void ReportClosed();
-    void LoadSettingsOrConfigure();
-    void reloadSettings();
+    // Reads the settings file into the record; false when none existed (it is created now).
+    bool loadSettings();
     void bringToFront();
 
     // Replace the log text by, or append to it, the report's or a command's lines.

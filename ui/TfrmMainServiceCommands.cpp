@@ -28,7 +28,8 @@ void TfrmMain::aKonfig() {
         m_services.runDialog(dialog);
     }
     // Whichever button closed the dialog, what is stored is what counts.
-    reloadSettings();
+    loadSettings();
+    m_transport.reset();
 }
 
 void TfrmMain::aAbout() {
