@@ -158,6 +158,11 @@ struct IntegerCase {
     int value;
 };
 
+// Without it GoogleTest prints the case's raw bytes, padding included, which Valgrind rightly flags.
+void PrintTo(const IntegerCase& c, std::ostream* os) {
+    *os << '"' << c.stored << '"';
+}
+
 class ProfileFileIntegerTest : public ProfileFileTest, public ::testing::WithParamInterface<IntegerCase> {};
 
 TEST_P(ProfileFileIntegerTest, ReadsDecimalOrHexAndFallsBackToDefault) {

@@ -59,9 +59,14 @@ int main(int argc, char** argv) {
     if (window.stopped()) {
         return 1;
     }
-    window.logWindow()->setPlainText(QStringLiteral(
-        "Rapport opprettet fra mal: r10.xls\nRapportmal: 01.12.2008\n \n \nStarter validering...\n \n"
-        "Valideringsrapport nr. 1:\nAntall rader validert: 12\nAntall feil funnet: 0"));
+    // The lines a new report and its first validation write.
+    window.logWindow()->setPlainText(
+        QStringLiteral("Starter ny rapport\nFilnavn:    ") + QDir::homePath() +
+        QStringLiteral(
+            "/Dokumenter/R10-202611.xls\nDsnr:       123\nRegnr:      4567\nRapportnr:  10\n"
+            "Periode:    202611\nRapportmal: 25.02.2009\n \nValideringsrapport nr. 1:\n"
+            "Antall feillinjer: 0\n------------------------------------\nValidering nr. 1 er ferdig.\n"
+            "Radene fra og med 11 til og med 14\ndanner grunnlaget for valideringen."));
     ok = save(window, folder, QStringLiteral("TfrmMain")) && ok;
     window.aNewReport();
     window.aKonfig();
