@@ -30,6 +30,9 @@ struct ValidationTarget {
     QString reportType;  // the report's Rapporttype
     QStringList& logLines;
     QString& validationHeading;
+    // The workbook of `sheet`, when the caller has it: one that went away with the spreadsheet program
+    // has no cell edit left to finish, and the run says what became of it instead.
+    excel::Workbook* workbook = nullptr;
 };
 
 // Checks one report's heading and rows against the code lists of the current template of its report

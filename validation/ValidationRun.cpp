@@ -31,19 +31,26 @@ int sumLimit(int reportNumber) {
 void TVeskValidator::RunValidation(const ValidationTarget& target) {
     QStringList& log = target.logLines;
 
+    const auto workbookGone = [&] { return target.workbook != nullptr && !target.workbook->IsOpen(); };
+
     // When Calc refuses the calls that prepare or restore the sheet, the run's own findings are lost
-    // and the user is told what usually causes it.
-    const auto explainRefusal = [&] {
+    // and the user is told what usually causes it, or, when the workbook is gone, what became of it.
+    const auto explainRefusal = [&](const std::exception& failure) {
         log.clear();
         const QString number = NextValidationNumber(true);
         const QString failed = QStringLiteral("Validering nr. ") + number + QStringLiteral(" feilet.");
-        log << failed << kRule << QStringLiteral("Det oppsto en feil under validering")
-            << QStringLiteral("som trolig skyldes at en celle-")
-            << QStringLiteral("redigering i Excel ikke ble avsluttet")
-            << QStringLiteral("før du klikket valideringsknappen i")
-            << QStringLiteral("valideringsprogrammet.") << QString()
-            << QStringLiteral("Gå tilbake til Excel, og trykk ENTER-")
-            << QStringLiteral("tasten før du forsøker å validere") << QStringLiteral("på nytt.");
+        log << failed << kRule;
+        if (workbookGone()) {
+            log << errorText(failure);
+        } else {
+            log << QStringLiteral("Det oppsto en feil under validering")
+                << QStringLiteral("som trolig skyldes at en celle-")
+                << QStringLiteral("redigering i Excel ikke ble avsluttet")
+                << QStringLiteral("før du klikket valideringsknappen i")
+                << QStringLiteral("valideringsprogrammet.") << QString()
+                << QStringLiteral("Gå tilbake til Excel, og trykk ENTER-")
+                << QStringLiteral("tasten før du forsøker å validere") << QStringLiteral("på nytt.");
+        }
         target.validationHeading = failed;
         m_excel.SetScreenUpdating(true);
     };
@@ -53,13 +60,14 @@ void TVeskValidator::RunValidation(const ValidationTarget& target) {
         m_excel.SetScreenUpdating(false);
         target.sheet.Unprotect();
         number = NextValidationNumber(true);
-    } catch (const std::exception&) {
-        explainRefusal();
+    } catch (const std::exception& failure) {
+        explainRefusal(failure);
         return;
     }
 
     ReportSheet sheet(target.sheet, m_reading);
     m_codeLists.reset();  // each run reads the code lists afresh
+    bool runFailed = false;
     try {
         double firstSum = 0;
         double secondSum = 0;
@@ -123,6 +131,7 @@ void TVeskValidator::RunValidation(const ValidationTarget& target) {
     } catch (const std::exception& error) {
         log << QStringLiteral(" ") << QStringLiteral("Validering nr. ") + number + QStringLiteral(" feilet.")
             << QStringLiteral("Feilmeldingen sier:") << errorText(error) << QStringLiteral(" ");
+        runFailed = true;
     }
     sheet.Flush();
     m_codeLists.reset();
@@ -132,8 +141,13 @@ void TVeskValidator::RunValidation(const ValidationTarget& target) {
             target.sheet.Protect();
         }
         m_excel.SetScreenUpdating(true);
-    } catch (const std::exception&) {
-        explainRefusal();
+    } catch (const std::exception& failure) {
+        if (runFailed && workbookGone()) {
+            // The sheet cannot be restored, and the run's own failure already names the cause.
+            m_excel.SetScreenUpdating(true);
+        } else {
+            explainRefusal(failure);
+        }
     }
 }
 

@@ -176,6 +176,10 @@ void TVeskReport::finishOpening(bool succeeded) {
 }
 
 bool TVeskReport::ConfirmSaved() {
+    if (!m_workbook->IsOpen()) {
+        // Gone with the office that had it: there is nothing left to go back to and save.
+        return false;
+    }
     return m_environment.prompter.ask(MessageKind::Warning, kSaveReminderMessage, Buttons::OkCancel) !=
            Answer::Ok;
 }
@@ -196,8 +200,8 @@ void TVeskReport::setSheetReading(SheetReading reading) {
 }
 
 void TVeskReport::Validate() {
-    m_validator->RunValidation(
-        {*m_reportSheet, m_identity.generation, m_identity.Rapporttype, m_logLines, m_validationHeading});
+    m_validator->RunValidation({*m_reportSheet, m_identity.generation, m_identity.Rapporttype, m_logLines,
+                                m_validationHeading, m_workbook.get()});
 }
 
 }  // namespace telvainn
