@@ -30,11 +30,32 @@ QByteArray readFileBytes(const QString& path) {
     return std::move(*bytes);
 }
 
+namespace {
+
+// Every byte, or false. A short write (a full disk, a file size limit) is tried again for the rest, so
+// that the system's reason for the refusal becomes the file's error.
+bool writeAll(QSaveFile& file, const QByteArray& bytes) {
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0) {
+            return false;
+        }
+        written += n;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* errorString) {
     QSaveFile file(path);
     // Never fall back to writing the target directly.
     file.setDirectWriteFallback(false);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+    // Unbuffered: commit() flushes a write buffer without looking at the outcome, so a write refused at
+    // that point would still rename a truncated file into place. Written directly, every refusal shows
+    // here, and an uncommitted file is removed with its temporary.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, bytes) && file.commit()) {
         return true;
     }
     if (errorString != nullptr) {

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDevice>
 #include <QTemporaryDir>
 
 #include "core/Error.h"
 #include "core/Windows1252.h"
+#include "support/FileSizeLimit.h"
 
 namespace telvainn {
 namespace {
@@ -281,6 +283,38 @@ TEST_F(SettingsLoadTest, ExistingPathThatCannotBeReadRaisesError) {
     }
 }
 
+TEST_F(SettingsLoadTest, AGarbledFileLoadsItsGoodKeysAndASaveKeepsEveryOtherLine) {
+    // The template versions' section, damaged: NUL bytes, a lone CR, bytes no text has, a line of several
+    // megabytes and a header without "]" whose key therefore stays in this section.
+    const QByteArray foreign = QByteArray("[KONFIGURASJON]\r\nDSNR=123\r\n") + QByteArray("\0\0\0\0\r\n", 6) +
+                               "REGNR=4567\r\n[VERSJONER]\r\nR10=25.02.2009\rR20=01.03.2009\r\n" +
+                               QByteArray(5 * 1024 * 1024, 'x') + "\r\n\x81\x8D\x8F\x90\x9D\xFF\r\n" +
+                               "[EPOST\r\nSYSTEM=Lotus Notes\r\n";
+    const QByteArray bytes = foreign + "[ADRESSERING]\r\n" +
+                             QByteArray("SUPPORT_ADRESSE=hjelp@dalvora.no\0\0\r\n", 37) +
+                             "[EPOST]\nSMTP_SERVER=smtp.dalvora.no\nSMTP_PORT=2525";
+    writeIni(bytes);
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    TSettings loaded;
+    EXPECT_TRUE(LoadSettings(iniPath(), kNormal, loaded, kSmtp));
+    EXPECT_EQ(loaded.Dsnr, 123);
+    EXPECT_EQ(loaded.Regnr, 4567);
+    EXPECT_EQ(loaded.EmailSystem, kDefaultEmailSystem);
+    EXPECT_EQ(loaded.SupportAddress, QStringLiteral("hjelp@dalvora.no"));
+    EXPECT_EQ(loaded.SmtpServer, QStringLiteral("smtp.dalvora.no"));
+    EXPECT_EQ(loaded.SmtpPort, 2525);
+
+    SaveSettings(iniPath(), kNormal, loaded);
+    const QByteArray saved = readIni();
+    EXPECT_TRUE(saved.startsWith(foreign + "[ADRESSERING]\r\n"));  // not printed: megabytes
+    TSettings again;
+    EXPECT_TRUE(LoadSettings(iniPath(), kNormal, again, kSmtp));
+    expectEqual(again, loaded);
+    EXPECT_LT(elapsed.elapsed(), 20000);
+}
+
 // --- Saving --------------------------------------------------------------------------------------------
 
 using SettingsSaveTest = SettingsStoreTest;
@@ -522,6 +556,43 @@ TEST_F(SettingsSaveTest, FolderThatIsAFileRaisesUnableToWriteWithFullPath) {
     } catch (const Error& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + path);
     }
+}
+
+TEST_F(SettingsSaveTest, AFullDiskRaisesUnableToWriteAndLeavesTheOldFileOrNoFile) {
+    const QByteArray old =
+        "; egne notater\r\n[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n[VERSJONER]\r\nR10=01.02.2009\r\n";
+    writeIni(old);
+    QString message;
+    {
+        // Room for the old file but not for the new one: the write stops in the middle.
+        const FileSizeLimit diskFull(static_cast<rlim_t>(old.size()) + 40);
+        try {
+            SaveSettings(iniPath(), kNormal, distinctSettings());
+        } catch (const Error& e) {
+            message = e.message();
+        }
+    }
+    EXPECT_EQ(message, QStringLiteral("Unable to write to ") + iniPath());
+    EXPECT_EQ(readIni(), old);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{QStringLiteral("telvainn.ini")});
+
+    // A first start on a full disk: the settings are read, and no half-written file is left for the next.
+    const QString missing = m_dir.filePath(QStringLiteral("ny/telvainn.ini"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("ny")));
+    TSettings settings;
+    message.clear();
+    {
+        const FileSizeLimit diskFull(64);
+        try {
+            LoadSettings(missing, kNormal, settings, kSmtp);
+        } catch (const Error& e) {
+            message = e.message();
+        }
+    }
+    EXPECT_EQ(message, QStringLiteral("Unable to write to ") + missing);
+    EXPECT_EQ(QDir(m_dir.filePath(QStringLiteral("ny"))).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList());
 }
 
 // --- Mail transport keys -------------------------------------------------------------------------------

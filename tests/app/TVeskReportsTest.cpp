@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "core/Error.h"
+#include "support/FileSizeLimit.h"
 #include "support/MemoryProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "transmission/BlowfishCipher.h"
@@ -178,6 +180,31 @@ TEST_F(TVeskReportsTest, AFailedSaveLeavesNoFile) {
     EXPECT_EQ(reports.LastError, QStringLiteral("Klarte ikke å skrive fila \"") + missingFolder +
                                      QStringLiteral("\": No such file or directory"));
     EXPECT_FALSE(QFile::exists(missingFolder));
+}
+
+TEST_F(TVeskReportsTest, ADiskFullInTheMiddleOfASaveNamesTheFileAndKeepsEveryEarlierFile) {
+    TVeskReport& report = filledReport();
+    ASSERT_TRUE(reports.SaveEncryptedReport(report, path("Q1.enc"))) << reports.LastError.toStdString();
+    const QByteArray first = fileBytes(path("Q1.enc"));
+    const QByteArray earlier = "fra en tidligere lagring\r\n";
+    {
+        QFile file(path("Q2.enc"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(earlier);
+    }
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+
+    bool saved = true;
+    {
+        const FileSizeLimit diskFull(static_cast<rlim_t>(first.size() / 2));
+        saved = reports.SaveEncryptedReport(report, path("Q2.enc"));
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(reports.LastError,
+              QStringLiteral("Klarte ikke å skrive fila \"%1\": File too large").arg(path("Q2.enc")));
+    EXPECT_EQ(fileBytes(path("Q2.enc")), earlier);
+    EXPECT_EQ(fileBytes(path("Q1.enc")), first);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), before);
 }
 
 TEST_F(TVeskReportsTest, SendingHandsTheMailerWhatASaveWrites) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDevice>
 #include <QTemporaryDir>
@@ -148,6 +149,55 @@ TEST_F(ProfileFileReadTest, LfOnlyAndMissingFinalLineEndAreRead) {
     const ProfileFile profile = loadFrom("[A]\nX=1\nY=2");
     EXPECT_EQ(profile.readString(u"A", u"X"), QStringLiteral("1"));
     EXPECT_EQ(profile.readString(u"A", u"Y"), QStringLiteral("2"));
+}
+
+// A hand-edited or damaged file: NUL bytes, bytes no text has, a lone CR, a header without "]" and lines
+// of several megabytes, between good keys.
+QByteArray garbledFile(const QByteArray& hugeValue, const QByteArray& hugeHeader) {
+    return QByteArray(
+               "[KONFIGURASJON]\r\n"
+               "DSNR=123\r\n") +
+           QByteArray("\0\0\0\0\r\n", 6) + "\x81\x8D\x8F\x90\x9D\xFF\xFE\x01\x7F\r\n" + "STOR=" + hugeValue +
+           "\r\n" + hugeHeader + "\r\n" +
+           "REGNR=4567\r\n"
+           "[EPOST\r\n"
+           "SYSTEM=Lotus Notes\r\n"
+           "[ADRESSERING]\r\n"
+           "MOTTAKER_NAVN=Dalvora\rMOTTAKER_ADRESSE=post@dalvora.no\r\n" +
+           QByteArray("SUPPORT_ADRESSE=hjelp@dalvora.no\0\0\r\n", 37) + "BRUKERMANUAL=https://dalvora.no\n";
+}
+
+TEST_F(ProfileFileReadTest, GarbageBetweenTheKeysHidesNoneOfThemAndIsKeptByteForByte) {
+    const QByteArray hugeValue(6 * 1024 * 1024, '\xE5');
+    const QByteArray hugeHeader = '[' + QByteArray(4 * 1024 * 1024, '\0');
+    const QByteArray bytes = garbledFile(hugeValue, hugeHeader);
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    ProfileFile profile = loadFrom(bytes);
+    EXPECT_EQ(profile.readInteger(u"KONFIGURASJON", u"DSNR", 0), 123);
+    EXPECT_EQ(profile.readInteger(u"KONFIGURASJON", u"REGNR", 0), 4567);
+    EXPECT_EQ(profile.readString(u"KONFIGURASJON", u"STOR").size(), hugeValue.size());
+    // A header without "]" opens no section: its keys stay in the section before it.
+    EXPECT_EQ(profile.readString(u"EPOST", u"SYSTEM", QStringLiteral("ingen")), QStringLiteral("ingen"));
+    EXPECT_EQ(profile.readString(u"KONFIGURASJON", u"SYSTEM"), QStringLiteral("Lotus Notes"));
+    // Only LF ends a line; a lone CR stays inside the value.
+    EXPECT_EQ(profile.readString(u"ADRESSERING", u"MOTTAKER_NAVN"),
+              QStringLiteral("Dalvora\rMOTTAKER_ADRESSE=post@dalvora.no"));
+    EXPECT_EQ(profile.readString(u"ADRESSERING", u"MOTTAKER_ADRESSE", QStringLiteral("ingen")),
+              QStringLiteral("ingen"));
+    // NUL bytes at the end of a value go with the blanks, as a C string would end there.
+    EXPECT_EQ(profile.readString(u"ADRESSERING", u"SUPPORT_ADRESSE"), QStringLiteral("hjelp@dalvora.no"));
+    EXPECT_EQ(profile.readString(u"ADRESSERING", u"BRUKERMANUAL"), QStringLiteral("https://dalvora.no"));
+
+    profile.writeString(u"KONFIGURASJON", u"REGNR", u"89");
+    profile.writeString(u"EPOST", u"SYSTEM", u"Annet");
+    profile.save();
+    QByteArray expected = bytes;
+    expected.replace("REGNR=4567\r\n", "REGNR=89\r\n");
+    expected += "[EPOST]\r\nSYSTEM=Annet\r\n";
+    EXPECT_TRUE(readBytes(iniPath()) == expected);  // not printed: megabytes
+    EXPECT_LT(elapsed.elapsed(), 20000);
 }
 
 // --- Integers ------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "support/PeerProcess.h"
@@ -40,8 +41,8 @@ struct ReceivedMail {
 };
 
 // The aiosmtpd server of tests/support/smtp_server.py with the login "ola"/"hemmelig": listeners
-// "plain" and "auth", and with a certificate "starttls" and "tls". A throw-away certificate for
-// 127.0.0.1 is made with openssl in a temporary folder.
+// "plain" and "auth", with a certificate "starttls" and "tls", and with `dropDataAfter` "drop". A
+// throw-away certificate for 127.0.0.1 is made with openssl in a temporary folder.
 class SmtpPeer {
   public:
     static constexpr const char* kUser = "ola";
@@ -51,6 +52,8 @@ class SmtpPeer {
         bool tls = false;
         QStringList refuse;         // recipients answered with 550
         QStringList rejectSubject;  // messages whose subject holds one of these get 554
+        // The "drop" listener resets every connection after this many bytes of message data.
+        std::optional<int> dropDataAfter;
     };
 
     explicit SmtpPeer(const Options& options) {
@@ -77,6 +80,9 @@ class SmtpPeer {
         for (const QString& text : options.rejectSubject) {
             arguments << QStringLiteral("--reject-subject") << text;
         }
+        if (options.dropDataAfter) {
+            arguments << QStringLiteral("--drop-data-after") << QString::number(*options.dropDataAfter);
+        }
         m_process = std::make_unique<PeerProcess>(kSystemPython, arguments);
         m_ports = QJsonDocument::fromJson(m_process->readyLine()).object();
     }
@@ -100,6 +106,11 @@ class SmtpPeer {
             result.push_back(parse(QJsonDocument::fromJson(file.readAll()).object()));
         }
         return result;
+    }
+
+    // How many connections the "drop" listener has cut in the middle of a message.
+    qsizetype drops() const {
+        return QDir(inbox()).entryList({QStringLiteral("*.dropped")}, QDir::Files).size();
     }
 
   private:

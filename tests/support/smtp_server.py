@@ -2,7 +2,9 @@
 """A real SMTP server for the mail tests, on 127.0.0.1 and ports the system picks.
 
 Listeners: "plain" (no login), "auth" (login required, no TLS), and with --cert/--key also "starttls"
-(STARTTLS required, login possible after it) and "tls" (TLS from the first byte, login possible).
+(STARTTLS required, login possible after it) and "tls" (TLS from the first byte, login possible). With
+--drop-data-after N also "drop", which cuts every connection after N bytes of message data, before the
+final "." can arrive, and notes each cut in --out as <n>.dropped.
 Prints one JSON line with the port of every listener, then serves until standard input closes or
 SIGTERM arrives.
 
@@ -89,6 +91,40 @@ class Handler:
         return "250 2.0.0 Ok: queued"
 
 
+class DroppingSMTP(SMTP):
+    """A server that fails in the middle of a transfer: once the message data has reached a number of
+    bytes, the connection is reset and the rest is never read, so no message can be accepted."""
+
+    def __init__(self, handler, drop_after, on_drop, **kwargs):
+        super().__init__(handler, **kwargs)
+        self.drop_after = drop_after
+        self.on_drop = on_drop
+        self.data_bytes = None  # counted from the moment the data is invited
+        self.dropped = False
+
+    async def push(self, status):
+        # Set before the reply goes out: the client may answer with data at once.
+        if (status if isinstance(status, str) else status.decode("ascii", "replace")).startswith("354"):
+            self.data_bytes = 0
+        await super().push(status)
+
+    def data_received(self, data):
+        if self.dropped:
+            return
+        if self.data_bytes is None:
+            super().data_received(data)
+            return
+        room = self.drop_after - self.data_bytes
+        if len(data) < room:
+            self.data_bytes += len(data)
+            super().data_received(data)
+            return
+        super().data_received(data[:room])
+        self.dropped = True
+        self.on_drop()
+        self.transport.abort()
+
+
 def authenticator(args):
     def check(server, session, envelope, mechanism, auth_data):
         ok = (isinstance(auth_data, LoginPassword) and auth_data.login.decode() == args.user
@@ -100,12 +136,17 @@ def authenticator(args):
 async def main(args):
     loop = asyncio.get_running_loop()
     counter = [0]
+    drops = [0]
     servers = {}
 
-    async def listen(name, ssl_context=None, **smtp_options):
+    def note_drop():
+        drops[0] += 1
+        open(os.path.join(args.out, "%04d.dropped" % drops[0]), "w").close()
+
+    async def listen(name, ssl_context=None, factory=SMTP, **smtp_options):
         handler = Handler(name, args, counter)
         server = await loop.create_server(
-            lambda: SMTP(handler, hostname="mail.test", loop=loop, **smtp_options),
+            lambda: factory(handler, hostname="mail.test", loop=loop, **smtp_options),
             host="127.0.0.1", port=0, ssl=ssl_context)
         servers[name] = server
 
@@ -116,6 +157,9 @@ async def main(args):
         context.load_cert_chain(args.cert, args.key)
         await listen("starttls", tls_context=context, require_starttls=True, authenticator=authenticator(args))
         await listen("tls", ssl_context=context, auth_require_tls=False, authenticator=authenticator(args))
+    if args.drop_data_after is not None:
+        await listen("drop", factory=lambda handler, **options: DroppingSMTP(
+            handler, args.drop_data_after, note_drop, **options))
 
     ports = {name: server.sockets[0].getsockname()[1] for name, server in servers.items()}
     print(json.dumps(ports), flush=True)
@@ -139,4 +183,5 @@ if __name__ == "__main__":
     parser.add_argument("--password", default="hemmelig")
     parser.add_argument("--refuse", action="append", default=[])
     parser.add_argument("--reject-subject", action="append", default=[])
+    parser.add_argument("--drop-data-after", type=int)
     asyncio.run(main(parser.parse_args()))

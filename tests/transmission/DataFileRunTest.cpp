@@ -3,11 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <optional>
 
 #include "core/Error.h"
+#include "core/FileIo.h"
 #include "core/TemplateVersion.h"
 #include "core/Windows1252.h"
 #include "support/DataLines.h"
+#include "support/FileSizeLimit.h"
 #include "transmission/BlowfishCipher.h"
 #include "transmission/DataFileRun.h"
 #include "transmission/Envelope.h"
@@ -162,6 +166,49 @@ TEST_F(DataFileRunTest, AFileThatCannotBeWrittenIsMarkedAndTheOthersStand) {
     EXPECT_TRUE(QFileInfo(results[2]).isFile());
     // Nothing half-written is left beside it.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(DataFileRunTest, ADiskFullAfterTheFirstFileMarksTheRestAndLeavesNoPartialFile) {
+    const QString path =
+        writeDataFile({headerLine(), dataLine({.regnr = 4567, .report = 10}),
+                       dataLine({.regnr = 4567, .report = 20}), dataLine({.regnr = 1234, .report = 10})});
+    QTemporaryDir healthy;
+    results = QStringList{healthy.filePath(QStringLiteral("Filnavn"))};
+    ASSERT_TRUE(ProcessDataFile(path, DataFileMode::SaveFiles, results, outputs, context));
+    ASSERT_EQ(results.size(), 4);
+    const QByteArray first = readFileBytes(results[1]);
+    const qint64 smallest =
+        std::min({QFileInfo(results[1]).size(), QFileInfo(results[2]).size(), QFileInfo(results[3]).size()});
+
+    // The second report's file is there from an earlier run; a failed write must not touch it.
+    const QString second = dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R20.txt"));
+    const QByteArray earlier = "fra en tidligere kjøring\r\n";
+    {
+        QFile file(second);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(earlier);
+    }
+    // The disk fills up once the first file is written: every later write stops halfway through.
+    std::optional<FileSizeLimit> diskFull;
+    context.progress = [&](const DataFileProgress& progress) {
+        if (progress.done == 1 && !diskFull) {
+            diskFull.emplace(static_cast<rlim_t>(smallest / 2));
+        }
+    };
+    const bool ok = save(path);
+    diskFull.reset();
+
+    EXPECT_TRUE(ok) << outputs.error.toStdString();  // a file that fails does not stop the run
+    ASSERT_EQ(results.size(), 4);
+    EXPECT_EQ(results[1], dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt")));
+    EXPECT_EQ(results[2], QStringLiteral("ErrorOccured(20)"));
+    EXPECT_EQ(results[3], QStringLiteral("ErrorOccured(10)"));
+    EXPECT_EQ(readFileBytes(results[1]), first);
+    EXPECT_EQ(readFileBytes(second), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
+              (QStringList{QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"),
+                           QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R20.txt"),
+                           QStringLiteral("data.txt")}));
 }
 
 TEST_F(DataFileRunTest, LinesOfTheWrongLengthStopTheRun) {

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QUrl>
 #include <csignal>
 #include <cstring>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "core/FileIo.h"
 
 extern char** environ;
 
@@ -66,8 +66,7 @@ void seedProfile(const QString& folder) {
     if (!QDir().mkpath(user)) {
         throw Error(QStringLiteral("Klarte ikke opprette mappen %1 for LibreOffice.").arg(user));
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(seededSettings().toUtf8()) < 0 || !file.commit()) {
+    if (!writeFileAtomically(path, seededSettings().toUtf8())) {
         throw Error(QStringLiteral("Unable to write to %1").arg(path));
     }
 }
