@@ -1,5 +1,7 @@
 #include "core/DataFile.h"
 
+#include <QSet>
+
 #include "core/Error.h"
 #include "core/FileIo.h"
 #include "core/Numbers.h"
@@ -61,13 +63,18 @@ QStringList readTextFileLines(const QString& path) {
 
 QStringList companiesInDataFile(const QStringList& lines) {
     QStringList companies;
+    // The lines are not checked yet, so a file that is no data file can start almost every line with a
+    // different text: a search of the list for each line would take time growing with the square of
+    // the file's size.
+    QSet<QString> seen;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QStringView line = trimBlanks(lines[i]);
         if (line.isEmpty()) {
             continue;
         }
         const QString regnr = line.left(4).toString();
-        if (!companies.contains(regnr)) {
+        if (!seen.contains(regnr)) {
+            seen.insert(regnr);
             companies.append(regnr);
         }
     }

@@ -18,6 +18,12 @@ packages=(
     libreoffice-calc libreoffice-dev libreoffice-dev-common procps
     # pdftotext and pdfinfo: the printed log is checked in the PDF it makes.
     poppler-utils
+    # The fuzzers: clang with libFuzzer and the sanitizer runtimes (only recommended by clang, so named
+    # here), and llvm-symbolizer for readable stack traces in their reports.
+    clang libclang-rt-14-dev llvm
+    # The package's desktop entry and software-centre description are checked by their validators;
+    # the core tests also run under Valgrind.
+    appstream desktop-file-utils valgrind
 )
 
 missing=()

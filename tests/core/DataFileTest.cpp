@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -69,6 +70,30 @@ TEST(DataFileCompanies, DistinctRegnrInOrderOfFirstAppearanceSkippingBlankLines)
         QStringLiteral("   "),        QStringLiteral("1234..."), QStringLiteral("  4567 ")};
     EXPECT_EQ(companiesInDataFile(lines), (QStringList{QStringLiteral("4567"), QStringLiteral("1234")}));
     EXPECT_TRUE(companiesInDataFile({QStringLiteral("F123200906")}).isEmpty());
+}
+
+TEST(DataFileCompanies, ManyDifferentLineStartsTakeLinearTime) {
+    // 120 000 different starts, each twice: a search of the companies found so far for every line would
+    // make billions of comparisons and run for minutes.
+    constexpr int kStarts = 120000;
+    QStringList lines{QStringLiteral("F123200906")};
+    QStringList expected;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < kStarts; ++i) {
+            const QChar chars[] = {QChar(u'A' + i % 26), QChar(u'A' + i / 26 % 26),
+                                   QChar(u'A' + i / 676 % 26), QChar(u'0' + i / 17576)};
+            const QString start(chars, 4);
+            lines.append(start + QStringLiteral("1020090600000010101106410"));
+            if (round == 0) {
+                expected.append(start);
+            }
+        }
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const QStringList companies = companiesInDataFile(lines);
+    EXPECT_LT(timer.elapsed(), 20000);
+    EXPECT_EQ(companies, expected);
 }
 
 TEST(DataFileReportIndex, UnknownNumberNamesIt) {

@@ -36,8 +36,12 @@ class ScriptedFileDialogs : public telvainn::ui::FileDialogs {
             ADD_FAILURE() << "unexpected file dialog: " << request.title.toStdString();
             return std::nullopt;
         }
-        auto answer = answers.front();
+        const bool cancelled = !answers.front().has_value();
+        const QString answer = answers.front().value_or(QString());
         answers.pop_front();
+        if (cancelled) {
+            return std::nullopt;
+        }
         return answer;
     }
 };

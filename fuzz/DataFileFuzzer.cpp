@@ -1,0 +1,110 @@
+// Arbitrary bytes as a flat data file, read the way "send-datafil" reads one: the lines, the companies,
+// the first line, then the whole run up to the mails, which are opened again as the agency would.
+
+#include <QByteArray>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include "app/DataFileSending.h"
+#include "core/DataFile.h"
+#include "core/Error.h"
+#include "core/Numbers.h"
+#include "core/Prompter.h"
+#include "core/ReportDataLines.h"
+#include "core/Windows1252.h"
+#include "fuzz/FuzzSupport.h"
+#include "transmission/BlowfishCipher.h"
+#include "transmission/Envelope.h"
+#include "transmission/EnvelopeParser.h"
+
+using fuzz::check;
+using namespace telvainn;
+
+namespace {
+
+// Goes on at every question, so that the run gets as far as the file lets it.
+class YesPrompter : public Prompter {
+  public:
+    Answer ask(MessageKind, const QString&, Buttons) override { return Answer::Yes; }
+    void tell(MessageKind, const QString&) override {}
+};
+
+// Instead of sending, checks every mail the way the receiving side reads it.
+class CheckingMailer : public ReportMailer {
+  public:
+    int mails = 0;
+
+    bool SendReportMail(const QStringList& informationList, const QByteArray& encryptedReportText,
+                        const QByteArray& clearTextBlock) override {
+        ++mails;
+        check(encryptedReportText.startsWith(clearTextBlock),
+              "the mail's envelope starts with its clear text");
+        ParsedEnvelope parsed;
+        try {
+            parsed = ParseEncryptedReportText(encryptedReportText);
+        } catch (const Error& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            check(false, "the receiving side accepts every envelope the program writes");
+        }
+        check(parsed.info == informationList, "the envelope carries the report's information list");
+        static const BlowfishCipher cipher;
+        const QByteArray report = cipher.DecryptReportText(parsed.base64);
+        check(report.startsWith("<?xml ") && report.endsWith("</DATA>\r\n</DVRAPPORT>"),
+              "the encrypted report is a whole flat-file report document");
+        return true;
+    }
+};
+
+qsizetype lineFeeds(const QByteArray& bytes) {
+    return bytes.count('\n');
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes = fuzz::bytesOf(data, size);
+    static const QString path = fuzz::scratchPath(QStringLiteral("datafil.txt"));
+    fuzz::writeScratchFile(path, bytes);
+
+    const QStringList lines = readTextFileLines(path);
+    const bool lastLineOpen = !bytes.isEmpty() && !bytes.endsWith('\n');
+    check(lines.size() == lineFeeds(bytes) + (lastLineOpen ? 1 : 0), "one line per line end");
+
+    const QStringList companies = companiesInDataFile(lines);
+    check(QSet<QString>(companies.begin(), companies.end()).size() == companies.size(),
+          "every company is listed once");
+    for (const QString& regnr : companies) {
+        check(!regnr.isEmpty() && regnr.size() <= 4 && regnr.front().unicode() > 0x20,
+              "a Regnr is the first one to four characters of a line, blanks before it removed");
+    }
+
+    try {
+        const DataFileHeader header = parseDataFileHeader(lines.value(0));
+        check(isDigitsOnly(header.Dsnr) && header.Dsnr.size() == 3 && isDigitsOnly(header.Periode) &&
+                  header.Periode.size() == 6,
+              "an accepted first line has a three-digit Dsnr and a six-digit Periode");
+    } catch (const Error&) {
+    }
+
+    // The odd-sized inputs also read amounts with a decimal comma, as on a Norwegian desktop.
+    Locale locale;
+    if (size % 2 == 1) {
+        locale.decimalSeparator = QLatin1Char(',');
+        locale.thousandsSeparator = QLatin1Char(' ');
+    }
+    YesPrompter prompter;
+    CheckingMailer mailer;
+    const SendDataFileResult result =
+        SendDataFileByMail(path, TSettings{}, RunMode{}, locale, prompter, mailer);
+    check(!result.stopped, "a run that is told to go on does not stop");
+    check(result.outputs.companies == companies.size(), "the run finds the same companies");
+    check(result.results.size() == mailer.mails, "every mail is listed");
+    check(!result.message.isEmpty(), "the user is always told how the run went");
+
+    const QByteArray written = dataFileBytes(fromWindows1252(bytes));
+    check(written.endsWith("\r\n") &&
+              (written.size() == 2 || static_cast<unsigned char>(written[written.size() - 3]) > 0x20),
+          "a data file ends with exactly one line break and no blanks before it");
+    return 0;
+}
