@@ -16,4 +16,4 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 scripts/sample-program-folder.sh "$home"
 TELVAINN_HOME=$home QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x900x24" \
-    build/default/bin/telvainn-skjermbilder docs/skjermbilder
+    env HOME=/home/bruker build/default/bin/telvainn-skjermbilder docs/skjermbilder
