@@ -15,6 +15,7 @@
 #include "support/ScriptedUi.h"
 #include "transmission/EnvelopeParser.h"
 #include "ui/TfrmMain.h"
+#include "ui_uno/ConfiguredProgramFolder.h"
 #include "workbook_uno/LibreOfficeFixture.h"
 
 using namespace telvainn;
@@ -23,15 +24,7 @@ using namespace telvainn;
 // closed by the user in Calc, whose notice reaches the window through its event loop.
 TEST(MainWindowLibreOfficeTest, ReportFromNewToClosedInCalc) {
     QTemporaryDir home;
-    QDir(home.path()).mkpath(QStringLiteral("maler"));
-    for (const int reportNumber : kReportNumbers) {
-        ASSERT_TRUE(QFile::copy(templatePath(QStringLiteral(TELVAINN_BIN_DIR), reportNumber),
-                                templatePath(home.path(), reportNumber)));
-    }
-    TSettings configured;
-    configured.Dsnr = 123;
-    configured.Regnr = 4567;
-    SaveSettings(home.filePath(QStringLiteral("telvainn.ini")), RunMode{}, configured);
+    ASSERT_NO_FATAL_FAILURE(makeConfiguredProgramFolder(home.path()));
 
     ScriptedPrompter prompter;
     testsupport::ScriptedFileDialogs files;

@@ -13,6 +13,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedUi.h"
 #include "ui/TfrmMain.h"
+#include "ui_uno/ConfiguredProgramFolder.h"
 #include "workbook_uno/LibreOfficeFixture.h"
 
 using namespace telvainn;
@@ -34,15 +35,7 @@ class OfficeKilledTest : public ::testing::Test {
     static constexpr int kRows = 20;
 
     void SetUp() override {
-        QDir(home.path()).mkpath(QStringLiteral("maler"));
-        for (const int reportNumber : kReportNumbers) {
-            ASSERT_TRUE(QFile::copy(templatePath(QStringLiteral(TELVAINN_BIN_DIR), reportNumber),
-                                    templatePath(home.path(), reportNumber)));
-        }
-        TSettings configured;
-        configured.Dsnr = 123;
-        configured.Regnr = 4567;
-        SaveSettings(home.filePath(QStringLiteral("telvainn.ini")), RunMode{}, configured);
+        ASSERT_NO_FATAL_FAILURE(makeConfiguredProgramFolder(home.path()));
 
         services.prompter = &prompter;
         services.fileDialogs = &files;
