@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <deque>
 
 #include "core/Error.h"
@@ -129,8 +130,11 @@ bool ProcessDataFile(const QString& path, DataFileMode mode, QStringList& result
 
         // A deque keeps every company's address stable while the run holds references to them.
         std::deque<TDataFileReports> reports;
+        // Looked up for every line, so a file of many companies is not searched through line by line.
+        QHash<QString, std::size_t> companyIndex;
         for (qsizetype i = 0; i < companies.size(); ++i) {
             reports.emplace_back(header, context, results);
+            companyIndex.insert(companies[i], static_cast<std::size_t>(i));
         }
 
         for (qsizetype n = 1; n < lines.size(); ++n) {
@@ -143,11 +147,11 @@ bool ProcessDataFile(const QString& path, DataFileMode mode, QStringList& result
                 throw Error(lineLengthMessage(length));
             }
             outputs.Regnr = line.left(4);
-            const qsizetype company = companies.indexOf(outputs.Regnr);
-            if (company < 0) {
+            const auto company = companyIndex.constFind(outputs.Regnr);
+            if (company == companyIndex.constEnd()) {
                 throw Error(unknownCompanyMessage(n + 1, outputs.Regnr));
             }
-            reports[static_cast<std::size_t>(company)].AddDataLine(line);
+            reports[*company].AddDataLine(line);
         }
 
         DataFileProgress progress;
