@@ -90,6 +90,24 @@ class OfficeKilledTest : public ::testing::Test {
         return testsupport::officeProcessId(excel::uno::libreOfficeConnection(window->reports()->excel()));
     }
 
+    // Runs `command` again while the office is killed a third of the way through a run that took
+    // `fullRun` waits: past the preparation, and far from the end. Proves that the kill landed within the
+    // run and that the command came back in bounded time; `killed` is the office that was killed.
+    template <typename Command>
+    void runCutOff(Command command, long fullRun, const char* what, pid_t& killed) {
+        killed = office();
+        ASSERT_GT(killed, 0);
+        testsupport::OfficeKiller killer(killed, fullRun / 3);
+        QElapsedTimer timer;
+        timer.start();
+        command();
+        const qint64 elapsed = timer.elapsed();
+        killer.stop();
+        ASSERT_GE(killer.killedAfter(), 0) << "the office outlived the " << what;
+        EXPECT_LT(killer.killedAfter(), fullRun) << "killed before a whole run's worth of calls";
+        EXPECT_LT(elapsed, 10000);
+    }
+
     QTemporaryDir home;
     ScriptedPrompter prompter;
     testsupport::ScriptedFileDialogs files;
@@ -108,18 +126,8 @@ TEST_F(OfficeKilledTest, AValidationCutOffByTheOfficeDyingSaysSoAndTheNextReport
     const long fullRun = waitsOf([&] { window->aValidate(); });
     ASSERT_TRUE(report->logLines().contains(QStringLiteral("Validering nr. 1 er ferdig.")));
 
-    // A third of a whole run: past the preparation of the sheet, and far from the end.
-    const pid_t killed = office();
-    ASSERT_GT(killed, 0);
-    testsupport::OfficeKiller killer(killed, fullRun / 3);
-    QElapsedTimer timer;
-    timer.start();
-    window->aValidate();
-    const qint64 elapsed = timer.elapsed();
-    killer.stop();
-    ASSERT_GE(killer.killedAfter(), 0) << "the office outlived the validation";
-    EXPECT_LT(killer.killedAfter(), fullRun) << "killed before a whole run's worth of calls";
-    EXPECT_LT(elapsed, 10000);
+    pid_t killed = -1;
+    ASSERT_NO_FATAL_FAILURE(runCutOff([&] { window->aValidate(); }, fullRun, "validation", killed));
 
     const QString log = window->logWindow()->toPlainText();
     const QString run = log.mid(log.lastIndexOf(QStringLiteral("Starter validering...")));
@@ -168,19 +176,10 @@ TEST_F(OfficeKilledTest, ASaveCutOffWhileTheXmlIsBuiltFailsClearlyAndTheReopened
     const long fullRun = waitsOf([&] { window->aLagre(); });
     ASSERT_TRUE(QFile::exists(complete)) << prompter.messages.join(QLatin1Char('\n')).toStdString();
 
-    const pid_t killed = office();
-    ASSERT_GT(killed, 0);
     const QString cutOff = home.filePath(QStringLiteral("avbrutt.txt"));
     files.answers.push_back(cutOff);
-    testsupport::OfficeKiller killer(killed, fullRun / 3);
-    QElapsedTimer timer;
-    timer.start();
-    window->aLagre();
-    const qint64 elapsed = timer.elapsed();
-    killer.stop();
-    ASSERT_GE(killer.killedAfter(), 0) << "the office outlived the save";
-    EXPECT_LT(killer.killedAfter(), fullRun) << "killed before a whole run's worth of calls";
-    EXPECT_LT(elapsed, 10000);
+    pid_t killed = -1;
+    ASSERT_NO_FATAL_FAILURE(runCutOff([&] { window->aLagre(); }, fullRun, "save", killed));
     const QString notSaved = QStringLiteral("Klarte ikke å lagre rapporten:\r\n");
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages.first().startsWith(notSaved));
