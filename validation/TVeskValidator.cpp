@@ -71,7 +71,8 @@ TVeskValidator::~TVeskValidator() {
 }
 
 void TVeskValidator::openTemplate() {
-    auto workbook = m_excel.Open(templatePath(m_programFolder, m_reportNumber));
+    // Only read: other programs on the same program folder validate against it at the same time.
+    auto workbook = m_excel.Open(templatePath(m_programFolder, m_reportNumber), excel::OpenMode::ReadOnly);
     try {
         m_excel.SetWindowVisible(workbook->Name(), false);
         workbook->OnBeforeClose([this, alive = std::weak_ptr<bool>(m_alive)] {

@@ -34,13 +34,14 @@ void TVeskValidator::RunValidation(const ValidationTarget& target) {
     const auto workbookGone = [&] { return target.workbook != nullptr && !target.workbook->IsOpen(); };
 
     // When Calc refuses the calls that prepare or restore the sheet, the run's own findings are lost
-    // and the user is told what usually causes it, or, when the workbook is gone, what became of it.
+    // and the user is told what usually causes it, or, when the workbook is gone or refuses by itself,
+    // what the engine says.
     const auto explainRefusal = [&](const std::exception& failure) {
         log.clear();
         const QString number = NextValidationNumber(true);
         const QString failed = QStringLiteral("Validering nr. ") + number + QStringLiteral(" feilet.");
         log << failed << kRule;
-        if (workbookGone()) {
+        if (workbookGone() || dynamic_cast<const excel::WorkbookRefusal*>(&failure) != nullptr) {
             log << errorText(failure);
         } else {
             log << QStringLiteral("Det oppsto en feil under validering")

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/Error.h"
 #include "workbook/CellValue.h"
 #include "workbook/RangeAddress.h"
 
@@ -38,6 +39,11 @@ class Range {
     // it fills every cell.
     virtual int ColorIndex() = 0;
     virtual void SetColorIndex(int index) = 0;
+
+    // Locked: whether a person may not type into the cell while its sheet is protected. Every cell of
+    // a new sheet is locked; reading gives the top-left cell's state, setting changes every cell.
+    virtual bool Locked() = 0;
+    virtual void SetLocked(bool locked) = 0;
 };
 
 class Worksheet {
@@ -48,6 +54,7 @@ class Worksheet {
     virtual void SetName(const QString& name) = 0;
     virtual void Activate() = 0;
     virtual void Protect() = 0;  // without password
+    // Raises WorkbookRefusal when the sheet is protected with a password.
     virtual void Unprotect() = 0;
     virtual bool IsProtected() = 0;
 
@@ -85,7 +92,9 @@ class Workbook {
     virtual std::unique_ptr<Worksheet> ActiveSheet() = 0;
 
     virtual void Activate() = 0;
-    virtual void Save() = 0;   // in the file's own format: an .xls stays Excel 97-2003
+    // In the file's own format: an .xls stays Excel 97-2003. A workbook opened read-only, or whose file
+    // is marked read-only, is not saved: that raises, and the file stays as it was.
+    virtual void Save() = 0;
     virtual void Close() = 0;  // without saving; the BeforeClose handler does not run
 
     // BeforeClose: runs when the user closes the workbook in the spreadsheet program (the close goes
@@ -100,12 +109,25 @@ class Workbook {
     virtual void SaveAs(const QString& fullPath) = 0;  // .xls: Excel 97-2003
 };
 
+// Workbooks.Open(..., ReadOnly): a workbook opened read-only is only read. It leaves the file free for
+// other programs to open at the same time, and cannot be saved over its file.
+enum class OpenMode { ReadWrite, ReadOnly };
+
+// Raised when the workbook itself refuses what the program must do (a sheet protected with a password
+// the program does not know): the message names the cause, and nothing the user must finish is to blame.
+class WorkbookRefusal : public Error {
+  public:
+    using Error::Error;
+};
+
 class Application {
   public:
     virtual ~Application() = default;
 
-    virtual std::unique_ptr<Workbook> Open(const QString& fullPath) = 0;  // Workbooks.Open
-    virtual std::unique_ptr<Workbook> NewWorkbook() = 0;                  // one empty sheet, not yet saved
+    // Document macros do not run by themselves on opening (no OnLoad or other event macro); only Run
+    // runs one.
+    virtual std::unique_ptr<Workbook> Open(const QString& fullPath, OpenMode mode = OpenMode::ReadWrite) = 0;
+    virtual std::unique_ptr<Workbook> NewWorkbook() = 0;  // one empty sheet, not yet saved
     virtual int WorkbookCount() = 0;
 
     // Run("'r10.xls'!Ark1.buildComboBox1()"): runs the document's macro; a document that has no

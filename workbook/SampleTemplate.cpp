@@ -149,8 +149,9 @@ class Parser {
             return;
         }
         static const QStringList sheetStatements = {
-            QStringLiteral("cell"),   QStringLiteral("row"),  QStringLiteral("fill"),
-            QStringLiteral("format"), QStringLiteral("name"), QStringLiteral("list"),
+            QStringLiteral("cell"),   QStringLiteral("row"),    QStringLiteral("fill"),
+            QStringLiteral("unlock"), QStringLiteral("format"), QStringLiteral("name"),
+            QStringLiteral("list"),
         };
         if (keyword == u"end") {
             fail(QStringLiteral("\"end\" uten \"list\""));
@@ -167,6 +168,8 @@ class Parser {
             rowStatement(tokens);
         } else if (keyword == u"fill") {
             fillStatement(tokens);
+        } else if (keyword == u"unlock") {
+            unlockStatement(tokens);
         } else if (keyword == u"format") {
             formatStatement(tokens);
         } else if (keyword == u"name") {
@@ -317,6 +320,11 @@ class Parser {
         currentSheet().fills.push_back(std::move(fill));
     }
 
+    void unlockStatement(const std::vector<Token>& tokens) {
+        usage(tokens, tokens.size() == 2, QStringLiteral("unlock OMRÅDE"));
+        currentSheet().unlocked.push_back(SampleUnlock{tokens[1].text, area(tokens[1].text, false)});
+    }
+
     void formatStatement(const std::vector<Token>& tokens) {
         usage(tokens, tokens.size() == 3 && !tokens[2].text.isEmpty(),
               QStringLiteral("format OMRÅDE \"FORMAT\""));
@@ -441,6 +449,9 @@ void writeSheet(Worksheet& worksheet, const SampleSheet& sheet) {
     for (const SampleFill& fill : sheet.fills) {
         worksheet.GetRange(fill.address)->SetColorIndex(fill.colorIndex);
     }
+    for (const SampleUnlock& unlock : sheet.unlocked) {
+        worksheet.GetRange(unlock.address)->SetLocked(false);
+    }
     for (const auto& [position, format] : sheet.numberFormats) {
         worksheet.SetNumberFormat(position.first, position.second, format);
     }
@@ -467,6 +478,13 @@ int SampleSheet::colorIndex(int row, int column) const {
         }
     }
     return index;
+}
+
+bool SampleSheet::locked(int row, int column) const {
+    return std::none_of(unlocked.begin(), unlocked.end(), [&](const SampleUnlock& unlock) {
+        return std::any_of(unlock.areas.begin(), unlock.areas.end(),
+                           [&](const CellRect& rect) { return covers(rect, row, column); });
+    });
 }
 
 const SampleSheet* SampleWorkbook::sheet(const QString& name) const {

@@ -29,16 +29,24 @@ struct SampleFill {
     int colorIndex = 0;  // a palette index 1..56, or kColorIndexNone
 };
 
+// Cells a person may type into once the sheet is protected; every other cell stays locked.
+struct SampleUnlock {
+    QString address;  // as written, e.g. "A11:G65536" or "B3:B4;B6:B7"
+    std::vector<CellRect> areas;
+};
+
 struct SampleSheet {
     QString name;
     int line = 0;                                    // where the source names it
     std::map<std::pair<int, int>, CellValue> cells;  // by (row, column); never an empty value
     std::map<std::pair<int, int>, QString> numberFormats;
     std::vector<SampleFill> fills;  // in source order: a later fill wins where they overlap
+    std::vector<SampleUnlock> unlocked;
 
     CellValue cell(int row, int column) const;
     QString numberFormat(int row, int column) const;  // empty: the engine's standard format
     int colorIndex(int row, int column) const;        // kColorIndexNone where no fill covers the cell
+    bool locked(int row, int column) const;
 };
 
 // A workbook-level name for a rectangle of one sheet, as the code lists are named.

@@ -59,7 +59,8 @@ bool TemplatesPresent(const QString& programFolder) {
 
 double ReadTemplateVersion(excel::Application& excel, const QString& programFolder, int reportNumber) {
     try {
-        const auto workbook = excel.Open(templatePath(programFolder, reportNumber));
+        const auto workbook =
+            excel.Open(templatePath(programFolder, reportNumber), excel::OpenMode::ReadOnly);
         excel.SetWindowVisible(workbook->Name(), false);
         auto versionSheet = workbook->ActiveSheet();
         const int count = workbook->WorksheetCount();

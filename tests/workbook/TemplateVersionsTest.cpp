@@ -25,16 +25,18 @@ double serial(int year, int month, int day) {
     return static_cast<double>(QDate(1899, 12, 30).daysTo(QDate(year, month, day)));
 }
 
-// The memory engine, watched: which files were opened and whether the screen was updating then; and,
+// The memory engine, watched: which files were opened, how, and whether the screen was updating then; and,
 // on request, an engine that is not there.
 class WatchedApplication final : public excel::Application {
   public:
     explicit WatchedApplication(excel::Application& engine) : m_engine(engine) {}
 
-    std::unique_ptr<excel::Workbook> Open(const QString& fullPath) override {
+    std::unique_ptr<excel::Workbook> Open(const QString& fullPath,
+                                          excel::OpenMode mode = excel::OpenMode::ReadWrite) override {
         opened.append(QFileInfo(fullPath).fileName());
         screenUpdatingAtOpen.push_back(m_engine.ScreenUpdating());
-        return m_engine.Open(fullPath);
+        readOnlyAtOpen.push_back(mode == excel::OpenMode::ReadOnly);
+        return m_engine.Open(fullPath, mode);
     }
     std::unique_ptr<excel::Workbook> NewWorkbook() override { return m_engine.NewWorkbook(); }
     int WorkbookCount() override { return m_engine.WorkbookCount(); }
@@ -65,6 +67,7 @@ class WatchedApplication final : public excel::Application {
 
     QStringList opened;
     std::vector<bool> screenUpdatingAtOpen;
+    std::vector<bool> readOnlyAtOpen;
     bool unavailable = false;
 
   private:
@@ -275,7 +278,8 @@ TEST_F(TemplateVersionsTest, TheDateFollowsTheLocaleAndNeverTheTimeOfDay) {
               QStringLiteral("2/25/09"));
 }
 
-TEST_F(TemplateVersionsTest, ReadsWithTheScreenNotUpdatingAndTurnsItBackOn) {
+// Read-only, so that a validation of another program on the same program folder is not kept out.
+TEST_F(TemplateVersionsTest, ReadsReadOnlyWithTheScreenNotUpdatingAndTurnsItBackOn) {
     makeAllTemplates();
     WatchedApplication watched(m_engine);
     ASSERT_TRUE(RecordTemplateVersions(watched, programFolder(), iniPath(), kNorwegian));
@@ -284,6 +288,7 @@ TEST_F(TemplateVersionsTest, ReadsWithTheScreenNotUpdatingAndTurnsItBackOn) {
                            QStringLiteral("r21.xls"), QStringLiteral("r35.xls"), QStringLiteral("r50.xls"),
                            QStringLiteral("r51.xls"), QStringLiteral("r60.xls")}));
     EXPECT_EQ(watched.screenUpdatingAtOpen, std::vector<bool>(8, false));
+    EXPECT_EQ(watched.readOnlyAtOpen, std::vector<bool>(8, true));
     EXPECT_TRUE(m_engine.ScreenUpdating());
 }
 

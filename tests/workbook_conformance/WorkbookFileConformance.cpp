@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QFileInfo>
 
 #include "workbook/ColorIndex.h"
@@ -131,6 +132,29 @@ TEST_P(WorkbookFiles, CloseLeavesTheFileAsItWas) {
     reopened.Close();
     EXPECT_FALSE(reopened.IsOpen());
 
+    EXPECT_EQ(open(path).Worksheets(1)->Cell(5, 2), CellValue(10.0));
+}
+
+// A template is opened so by every validation; a read-only file is the user's to keep as it is.
+TEST_P(WorkbookFiles, AWorkbookOpenedReadOnlyOrWhoseFileIsReadOnlyIsNotSavedOverItsFile) {
+    Workbook& made = newWorkbookWithSheets({QStringLiteral("r10")});
+    made.Worksheets(1)->SetCell(5, 2, CellValue(10.0));
+    const QString path = scratchPath(QStringLiteral("les.xls"));
+    made.SaveAs(path);
+    made.Close();
+
+    Workbook& readOnly = keep(app().Open(path, OpenMode::ReadOnly));
+    readOnly.Worksheets(1)->SetCell(5, 2, CellValue(99.0));
+    EXPECT_TRUE(raisesWithMessage([&] { readOnly.Save(); }));
+    readOnly.Close();
+
+    const auto permissions = QFile::permissions(path);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    Workbook& marked = open(path);
+    marked.Worksheets(1)->SetCell(5, 2, CellValue(99.0));
+    EXPECT_TRUE(raisesWithMessage([&] { marked.Save(); }));
+    marked.Close();
+    ASSERT_TRUE(QFile::setPermissions(path, permissions));
     EXPECT_EQ(open(path).Worksheets(1)->Cell(5, 2), CellValue(10.0));
 }
 

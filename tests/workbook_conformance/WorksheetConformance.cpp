@@ -70,5 +70,26 @@ TEST_P(Worksheets, ProtectAndUnprotectWithoutPassword) {
     EXPECT_FALSE(sheet->IsProtected());
 }
 
+// How a template opens its data area to a person typing on the protected sheet.
+TEST_P(Worksheets, CellsAreLockedUntilUnlockedAndKeepThatThroughSaveAndOpen) {
+    Workbook& made = newWorkbookWithSheets({QStringLiteral("r10")});
+    auto sheet = made.Worksheets(1);
+    EXPECT_TRUE(sheet->Cells(11, 1)->Locked()) << "a new sheet's cells are locked";
+    sheet->GetRange(QStringLiteral("A11:G65536"))->SetLocked(false);
+    sheet->GetRange(QStringLiteral("B3:B4;B6:B7"))->SetLocked(false);
+    sheet->Cells(20, 3)->SetLocked(true);
+    sheet->Protect();
+
+    auto again = saveCloseAndReopen(made, QStringLiteral("laast.xls")).Worksheets(1);
+    EXPECT_TRUE(again->IsProtected());
+    for (const auto& [row, column] :
+         {std::pair{11, 1}, {11, 7}, {65536, 1}, {65536, 7}, {3, 2}, {4, 2}, {6, 2}, {7, 2}}) {
+        EXPECT_FALSE(again->Cells(row, column)->Locked()) << row << "," << column;
+    }
+    for (const auto& [row, column] : {std::pair{10, 1}, {11, 8}, {5, 2}, {3, 1}, {20, 3}}) {
+        EXPECT_TRUE(again->Cells(row, column)->Locked()) << row << "," << column;
+    }
+}
+
 }  // namespace
 }  // namespace telvainn::excel::conformance

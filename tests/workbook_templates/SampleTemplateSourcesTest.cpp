@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -194,6 +195,36 @@ TEST(SampleTemplateSources, ColumnHeadingsFollowTheCurrentLayoutAndTheDataAreaHa
         }
         for (int row = 3; row <= 7; ++row) {
             EXPECT_EQ(report.colorIndex(row, 2), normal) << "B" << row;
+        }
+    }
+}
+
+// The report sheet is protected once the program has written the heading, so a person can type only where
+// the template unlocks: every column the rows are read from, from row 11 to the last row of an .xls
+// sheet, and the heading cells of the period; labels, B5, the column headings and the sum block stay
+// locked.
+TEST(SampleTemplateSources, APersonCanTypeTheRowsAndThePeriodAndNothingTheProgramWrites) {
+    for (const auto& [number, layout] : kLayouts) {
+        SCOPED_TRACE(number);
+        const SampleWorkbook book = templateOf(number);
+        const SampleSheet& report = *reportSheet(book);
+        const int lastColumn = *std::max_element(std::begin(layout.columns), std::end(layout.columns));
+        for (int column = 1; column <= lastColumn; ++column) {
+            for (const int row : {11, 12, 5000, kXlsMaxRows}) {
+                EXPECT_FALSE(report.locked(row, column)) << "row " << row << " column " << column;
+            }
+            EXPECT_TRUE(report.locked(10, column)) << "column heading " << column;
+        }
+        EXPECT_TRUE(report.locked(11, lastColumn + 1));
+        for (const int row : {3, 4, 6, 7}) {
+            EXPECT_FALSE(report.locked(row, 2)) << "B" << row;
+        }
+        EXPECT_TRUE(report.locked(5, 2)) << "B5, the report number";
+        for (int row = 1; row <= 7; ++row) {
+            EXPECT_TRUE(report.locked(row, 1)) << "A" << row;
+        }
+        for (int row = 3; row <= 5; ++row) {
+            EXPECT_TRUE(report.locked(row, 6) && report.locked(row, 7)) << "F" << row << ":G" << row;
         }
     }
 }

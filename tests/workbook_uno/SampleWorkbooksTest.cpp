@@ -4,6 +4,7 @@
 #include "core/ReportCatalogue.h"
 #include "support/WorkbookPrinters.h"
 #include "workbook/ColorIndex.h"
+#include "workbook/SampleTemplate.h"
 #include "workbook_uno/LibreOfficeFixture.h"
 
 namespace telvainn::excel {
@@ -24,6 +25,12 @@ TEST_F(SampleWorkbooksTest, EveryTemplateHasItsReportSheetActiveAndAVersionedCod
         EXPECT_EQ(report->Cell(5, 2), CellValue(static_cast<double>(reportNumber)));
         EXPECT_NE(report->Cells(12, 12)->ColorIndex(), kColorIndexNone)
             << "L12 holds the sheet's normal fill";
+        // What the .xls keeps of the sources' unlocked areas, as Calc reads it back.
+        EXPECT_FALSE(report->Cells(11, 1)->Locked());
+        EXPECT_FALSE(report->Cells(kXlsMaxRows, 2)->Locked());
+        EXPECT_FALSE(report->Cells(6, 2)->Locked());
+        EXPECT_TRUE(report->Cells(5, 2)->Locked());
+        EXPECT_TRUE(report->Cells(10, 2)->Locked());
 
         std::unique_ptr<Worksheet> codeSheet;
         for (int index = 1; index <= workbook->WorksheetCount(); ++index) {

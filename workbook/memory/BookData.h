@@ -26,6 +26,7 @@ struct BookData {
     int activeSheet = 1;
     bool open = true;
     bool windowVisible = true;
+    bool readOnly = false;  // opened read-only: not saved over its file
     std::function<void()> beforeClose;
 
     // Every use of a connection goes through one of these two, so a closed workbook raises.

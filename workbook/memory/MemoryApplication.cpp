@@ -24,7 +24,7 @@ Application::~Application() {
 }
 
 // Opening a workbook that is already open gives that workbook, as in Excel.
-std::unique_ptr<excel::Workbook> Application::Open(const QString& fullPath) {
+std::unique_ptr<excel::Workbook> Application::Open(const QString& fullPath, OpenMode mode) {
     const QFileInfo file(fullPath);
     const QString path = file.absoluteFilePath();
     if (auto open = m_state->openNamed(file.fileName()); open && open->fullPath == path) {
@@ -32,6 +32,7 @@ std::unique_ptr<excel::Workbook> Application::Open(const QString& fullPath) {
     }
     m_state->checkNameFree(file.fileName(), nullptr);
     auto book = readWorkbookFile(path);
+    book->readOnly = mode == OpenMode::ReadOnly;
     m_state->books.push_back(book);
     return std::make_unique<MemoryWorkbook>(m_state, std::move(book));
 }

@@ -21,7 +21,8 @@ class Application final : public excel::Application {
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    std::unique_ptr<excel::Workbook> Open(const QString& fullPath) override;
+    std::unique_ptr<excel::Workbook> Open(const QString& fullPath,
+                                          OpenMode mode = OpenMode::ReadWrite) override;
     std::unique_ptr<excel::Workbook> NewWorkbook() override;
     int WorkbookCount() override;
     void Run(const QString& macro) override;

@@ -104,6 +104,18 @@ void MemoryRange::SetColorIndex(int index) {
     }
 }
 
+bool MemoryRange::Locked() {
+    const CellRect& first = m_rects.front();
+    return sheet().locked(first.firstRow, first.firstColumn);
+}
+
+void MemoryRange::SetLocked(bool locked) {
+    SheetData& data = sheet();
+    for (const CellRect& rect : m_rects) {
+        data.lockChanges.emplace_back(rect, locked);
+    }
+}
+
 void checkCellValue(const CellValue& value) {
     if (value.isNumber() && !std::isfinite(value.number())) {
         throw Error(QStringLiteral("A cell cannot hold the number %1.").arg(value.number()));

@@ -21,6 +21,8 @@ class MemoryRange final : public excel::Range {
     std::optional<CellPosition> Find(const QString& text) override;
     int ColorIndex() override;
     void SetColorIndex(int index) override;
+    bool Locked() override;
+    void SetLocked(bool locked) override;
 
   private:
     SheetData& sheet();  // raises when the workbook is closed or the sheet deleted

@@ -4,6 +4,7 @@
 
 #include "core/Error.h"
 #include "workbook/RangeAddress.h"
+#include "workbook/ReadOnlyFile.h"
 #include "workbook/memory/MemoryWorksheet.h"
 #include "workbook/memory/WorkbookFile.h"
 
@@ -78,6 +79,12 @@ void MemoryWorkbook::Save() {
         throw Error(QStringLiteral("The workbook '%1' has never been saved: save it with SaveAs first.")
                         .arg(data.name));
     }
+    if (data.readOnly || fileMarkedReadOnly(data.fullPath)) {
+        throw Error(
+            QStringLiteral("'%1' is read-only. To save a copy, click OK, then give the workbook a new "
+                           "name in the Save As dialog box.")
+                .arg(data.name));
+    }
     writeWorkbookFile(data, data.fullPath);
 }
 
@@ -144,6 +151,7 @@ void MemoryWorkbook::SaveAs(const QString& fullPath) {
     writeWorkbookFile(data, file.absoluteFilePath());
     data.fullPath = file.absoluteFilePath();
     data.name = file.fileName();
+    data.readOnly = false;
 }
 
 }  // namespace telvainn::excel::memory

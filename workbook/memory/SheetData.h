@@ -6,7 +6,10 @@
 #include <optional>
 #include <utility>
 
+#include <vector>
+
 #include "workbook/CellValue.h"
+#include "workbook/RangeAddress.h"
 
 namespace telvainn::excel::memory {
 
@@ -25,9 +28,13 @@ struct SheetData {
     QString name;
     bool isProtected = false;
     std::map<std::pair<int, int>, CellData> cells;  // by (row, column): row by row, as Find walks them
+    // Every cell is locked but where a later change here says otherwise: a data area unlocked down to
+    // the sheet's last row costs one entry, not a cell each.
+    std::vector<std::pair<CellRect, bool>> lockChanges;
 
     const CellData* find(int row, int column) const;
     CellValue value(int row, int column) const;
+    bool locked(int row, int column) const;
 
     // Applies `change` to the cell's data and forgets the cell when that leaves it blank.
     template <typename Change>

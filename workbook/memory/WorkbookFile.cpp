@@ -30,6 +30,8 @@ const QString kFillKey = QStringLiteral("fill");
 const QString kNumberFormatKey = QStringLiteral("numberFormat");
 const QString kSheetKey = QStringLiteral("sheet");
 const QString kAddressKey = QStringLiteral("address");
+const QString kLocksKey = QStringLiteral("locks");
+const QString kLockedKey = QStringLiteral("locked");
 
 // Thrown inside the reader for any content that is not a workbook of ours; becomes one message.
 struct NotAWorkbook {};
@@ -109,6 +111,14 @@ std::shared_ptr<SheetData> parseSheet(const QJsonValue& value) {
             sheet->cells[std::pair{row, column}] = std::move(cell);
         }
     }
+    for (const QJsonValue& lockValue : object.value(kLocksKey).toArray()) {
+        const QJsonObject lock = lockValue.toObject();
+        const auto rects = parseRangeAddress(lock.value(kAddressKey).toString());
+        if (!rects || rects->size() != 1 || !lock.value(kLockedKey).isBool()) {
+            throw NotAWorkbook{};
+        }
+        sheet->lockChanges.emplace_back(rects->front(), lock.value(kLockedKey).toBool());
+    }
     return sheet;
 }
 
@@ -160,8 +170,14 @@ void writeWorkbookFile(const BookData& book, const QString& path) {
         for (const auto& [position, cell] : sheet->cells) {
             cells.append(cellObject(position.first, position.second, cell));
         }
-        sheets.append(
-            QJsonObject{{kNameKey, sheet->name}, {kProtectedKey, sheet->isProtected}, {kCellsKey, cells}});
+        QJsonArray locks;
+        for (const auto& [rect, locked] : sheet->lockChanges) {
+            locks.append(QJsonObject{{kAddressKey, rectAddress(rect)}, {kLockedKey, locked}});
+        }
+        sheets.append(QJsonObject{{kNameKey, sheet->name},
+                                  {kProtectedKey, sheet->isProtected},
+                                  {kCellsKey, cells},
+                                  {kLocksKey, locks}});
     }
     QJsonArray names;
     for (const NameData& name : book.names) {

@@ -20,7 +20,9 @@
 #include <com/sun/star/util/XCloseListener.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/implbase2.hxx>
+#include <rtl/ref.hxx>
 
+#include "workbook/uno/LoadQuestions.h"
 #include "workbook/uno/UnoEngine.h"
 
 namespace telvainn::excel::uno {
@@ -126,7 +128,7 @@ std::shared_ptr<Document> UnoApplication::adopt(Reference<css::sheet::XSpreadshe
     return document;
 }
 
-std::unique_ptr<Workbook> UnoApplication::Open(const QString& fullPath) {
+std::unique_ptr<Workbook> UnoApplication::Open(const QString& fullPath, OpenMode mode) {
     const QFileInfo file(fullPath);
     if (!file.isFile()) {
         throw Error(QStringLiteral("Finner ikke fila \"%1\".").arg(fullPath));
@@ -134,9 +136,14 @@ std::unique_ptr<Workbook> UnoApplication::Open(const QString& fullPath) {
     const QString path = file.absoluteFilePath();
     return m_office.call([&] {
         forgetClosed();
-        const auto arguments = propertyList(
-            {// As Excel opened for automation does: the workbook's macros may run.
-             {"MacroExecutionMode", css::uno::Any(css::document::MacroExecMode::ALWAYS_EXECUTE_NO_WARN)}});
+        const rtl::Reference<LoadQuestions> questions(new LoadQuestions);
+        const auto arguments =
+            propertyList({// No macro runs by itself, bound to an event or not: a workbook handed to the
+                          // program is data. Run still runs the one the program names.
+                          {"MacroExecutionMode", css::uno::Any(css::document::MacroExecMode::NEVER_EXECUTE)},
+                          {"ReadOnly", css::uno::Any(mode == OpenMode::ReadOnly)},
+                          {"InteractionHandler",
+                           css::uno::Any(Reference<css::task::XInteractionHandler>(questions.get()))}});
         const auto component =
             m_office.desktop()->loadComponentFromURL(fileUrl(path), "_blank", 0, arguments);
         const Reference<css::sheet::XSpreadsheetDocument> spreadsheet(component, UNO_QUERY);
@@ -155,7 +162,7 @@ std::unique_ptr<Workbook> UnoApplication::Open(const QString& fullPath) {
             if (const Reference<css::util::XCloseable> closeable{component, UNO_QUERY}; closeable.is()) {
                 closeable->close(true);
             }
-            throw Error(QStringLiteral("Fila \"%1\" er ikke en Excel-arbeidsbok.").arg(path));
+            throw Error(refusalMessage(questions->asked(), path));
         }
         auto document = adopt(spreadsheet, path);
         return std::make_unique<UnoWorkbook>(*this, std::move(document));

@@ -54,6 +54,8 @@ class UnoRange final : public Range {
     std::optional<CellPosition> Find(const QString& text) override;
     int ColorIndex() override;
     void SetColorIndex(int index) override;
+    bool Locked() override;
+    void SetLocked(bool locked) override;
 
   private:
     std::shared_ptr<Document> m_document;
@@ -126,7 +128,7 @@ class UnoApplication final : public Application {
     explicit UnoApplication(const LibreOfficeOptions& options);
     ~UnoApplication() override;
 
-    std::unique_ptr<Workbook> Open(const QString& fullPath) override;
+    std::unique_ptr<Workbook> Open(const QString& fullPath, OpenMode mode = OpenMode::ReadWrite) override;
     std::unique_ptr<Workbook> NewWorkbook() override;
     int WorkbookCount() override;
     void Run(const QString& macro) override;

@@ -9,11 +9,13 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/sheet/XNamedRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/table/CellAddress.hpp>
 
 #include "workbook/RangeAddress.h"
+#include "workbook/ReadOnlyFile.h"
 #include "workbook/uno/UnoEngine.h"
 
 namespace telvainn::excel::uno {
@@ -133,8 +135,31 @@ void UnoWorkbook::Save() {
     if (m_document->fullPath.isEmpty()) {
         throw Error(QStringLiteral("Arbeidsboka \"%1\" har ikke noe filnavn ennå.").arg(Name()));
     }
-    // store() keeps the filter the file was loaded with: an .xls stays Excel 97-2003.
-    call([&] { Reference<css::frame::XStorable>(m_document->model, UNO_QUERY_THROW)->store(); });
+    const QString& path = m_document->fullPath;
+    const QString readOnly =
+        QStringLiteral(
+            "Arbeidsboka \"%1\" er skrivebeskyttet og ble ikke lagret. Fjern skrivebeskyttelsen, eller lagre "
+            "den under et annet navn i regnearket.")
+            .arg(path);
+    if (fileMarkedReadOnly(path)) {
+        throw Error(readOnly);
+    }
+    call([&] {
+        const Reference<css::frame::XStorable> storable(m_document->model, UNO_QUERY_THROW);
+        if (storable->isReadonly()) {
+            throw Error(readOnly);
+        }
+        try {
+            // store() keeps the filter the file was loaded with: an .xls stays Excel 97-2003.
+            storable->store();
+        } catch (const css::io::IOException&) {
+            // The office's own words name its internals, not the cause; these are the causes left.
+            throw Error(
+                QStringLiteral("Klarte ikke lagre arbeidsboka \"%1\". Sjekk at mappa finnes, at du kan "
+                               "skrive i den, og at disken ikke er full.")
+                    .arg(path));
+        }
+    });
 }
 
 void UnoWorkbook::SaveAs(const QString& fullPath) {

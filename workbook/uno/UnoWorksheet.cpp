@@ -2,6 +2,7 @@
 #include <com/sun/star/container/NoSuchElementException.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
@@ -67,7 +68,16 @@ void UnoWorksheet::Protect() {
 }
 
 void UnoWorksheet::Unprotect() {
-    call([&] { Reference<css::util::XProtectable>(m_sheet, UNO_QUERY_THROW)->unprotect(rtl::OUString()); });
+    call([&] {
+        try {
+            Reference<css::util::XProtectable>(m_sheet, UNO_QUERY_THROW)->unprotect(rtl::OUString());
+        } catch (const css::lang::IllegalArgumentException&) {  // the empty password is not its password
+            throw WorkbookRefusal(
+                QStringLiteral("Arket \"%1\" er beskyttet med et passord programmet ikke kjenner. Opphev "
+                               "beskyttelsen i regnearket (Verktøy > Beskytt ark) og prøv igjen.")
+                    .arg(toQ(Reference<css::container::XNamed>(m_sheet, UNO_QUERY_THROW)->getName())));
+        }
+    });
 }
 
 bool UnoWorksheet::IsProtected() {
