@@ -1,6 +1,8 @@
 #pragma once
 
+#include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -9,9 +11,7 @@
 #include <QFile>
 #include <QList>
 #include <QString>
-#include <atomic>
-#include <chrono>
-#include <thread>
+#include <functional>
 
 namespace testsupport {
 
@@ -44,69 +44,55 @@ inline pid_t officeProcessId(const QString& connection) {
     return -1;
 }
 
-// How often the thread `tid` of this process has gone to sleep of its own accord, as the kernel counts.
-inline long voluntaryWaits(pid_t tid) {
-    QFile status(QStringLiteral("/proc/self/task/%1/status").arg(tid));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
+// Kills `pid` with SIGKILL and returns once it has ended: it need not be our child, so its end is seen
+// through a pidfd, which becomes readable when the process exits. False when it could not be killed.
+inline bool killAndAwait(pid_t pid) {
+    const int handle = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+    if (handle < 0) {
+        return false;
     }
-    static const QByteArray key = "voluntary_ctxt_switches:";
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) {
-            return line.mid(key.size()).trimmed().toLong();
-        }
+    bool ended = false;
+    if (::kill(pid, SIGKILL) == 0) {
+        pollfd exit{handle, POLLIN, 0};
+        ended = poll(&exit, 1, 30000) == 1;  // a bound for a broken kernel, not a stand-in for the exit
     }
-    return -1;
+    close(handle);
+    return ended;
 }
 
-// Kills an office with SIGKILL, from a thread of its own, in the middle of what the thread that made
-// the killer does next. Every call into the office leaves the calling thread asleep until the office
-// answers, so that thread's count of waits grows with the calls it makes; once it has waited `waits`
-// times more than when the killer was made, the office is killed. An operation that needs many more
-// calls than that is cut off after it has started and before it can finish, however fast the machine.
-class OfficeKiller {
+// Cuts an operation off by killing the office at the start of a chosen call the program makes into it.
+// Given to the engine as its beforeCall hook, it counts the calls; armed, it kills the office at the
+// first call for which `cutHere` holds and waits for it to end, so that this call and all later ones
+// meet a dead office. Where the cut lands depends on the calls alone, not on how fast the machine is.
+class OfficeCallCutter {
   public:
-    OfficeKiller(pid_t office, long waits)
-        : m_office(office),
-          m_caller(gettid()),
-          m_start(voluntaryWaits(m_caller)),
-          m_thread([this, waits] { watch(waits); }) {}
-    ~OfficeKiller() { stop(); }
-    OfficeKiller(const OfficeKiller&) = delete;
-    OfficeKiller& operator=(const OfficeKiller&) = delete;
-
-    // Ends the watch; afterwards killedAfter() is final.
-    void stop() {
-        m_stopping = true;
-        if (m_thread.joinable()) {
-            m_thread.join();
-        }
+    std::function<void()> hook() {
+        return [this] { beforeCall(); };
     }
-    // The caller's waits when the office was killed, counted from the killer's making; -1 when it was not.
-    long killedAfter() const { return m_killedAfter; }
+    // Counts from zero again, killing nothing.
+    void count() { arm(-1, nullptr); }
+    void arm(pid_t office, std::function<bool(long call)> cutHere) {
+        m_office = office;
+        m_cutHere = std::move(cutHere);
+        m_calls = 0;
+        m_killed = false;
+    }
+    long calls() const { return m_calls; }
+    bool killed() const { return m_killed; }
 
   private:
-    void watch(long waits) {
-        // Bounded, so that an operation that makes no calls at all cannot keep the test waiting.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!m_stopping && std::chrono::steady_clock::now() < deadline) {
-            const long waited = voluntaryWaits(m_caller) - m_start;
-            if (waited >= waits) {
-                if (::kill(m_office, SIGKILL) == 0) {
-                    m_killedAfter = waited;
-                }
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(500));
+    void beforeCall() {
+        ++m_calls;
+        if (m_office > 0 && !m_killed && m_cutHere && m_cutHere(m_calls)) {
+            m_killed = killAndAwait(m_office);
+            m_office = -1;
         }
     }
 
-    const pid_t m_office;
-    const pid_t m_caller;
-    const long m_start;
-    std::atomic<bool> m_stopping{false};
-    std::atomic<long> m_killedAfter{-1};
-    std::thread m_thread;  // last: starts once the rest is ready
+    pid_t m_office = -1;
+    std::function<bool(long)> m_cutHere;
+    long m_calls = 0;
+    bool m_killed = false;
 };
 
 }  // namespace testsupport

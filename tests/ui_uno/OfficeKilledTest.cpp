@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -41,10 +40,11 @@ class OfficeKilledTest : public ::testing::Test {
         services.fileDialogs = &files;
         services.shell = &shell;
         services.runDialog = std::ref(dialogs);
-        services.makeExcel = [] {
+        services.makeExcel = [this] {
             auto options = excel::testing::testOfficeOptions();
             // A call that never returns ends the test within this bound instead of hanging it.
             options.callTimeout = std::chrono::seconds(10);
+            options.beforeCall = cutter.hook();
             return excel::uno::makeLibreOfficeApplication(options);
         };
         services.today = [] { return QDate(2009, 6, 15); };
@@ -78,36 +78,33 @@ class OfficeKilledTest : public ::testing::Test {
         return report;
     }
 
-    // The calling thread's waits while `work` runs: how many a run of it needs, for the killer.
+    // The calls into the office that a run of `work` makes.
     template <typename Work>
-    static long waitsOf(Work work) {
-        const long before = testsupport::voluntaryWaits(gettid());
+    long callsOf(Work work) {
+        cutter.count();
         work();
-        return testsupport::voluntaryWaits(gettid()) - before;
+        return cutter.calls();
     }
 
     pid_t office() {
         return testsupport::officeProcessId(excel::uno::libreOfficeConnection(window->reports()->excel()));
     }
 
-    // Runs `command` again while the office is killed a third of the way through a run that took
-    // `fullRun` waits: past the preparation, and far from the end. Proves that the kill landed within the
-    // run and that the command came back in bounded time; `killed` is the office that was killed.
+    // Runs `command` with the office killed at the first call for which `cutHere` holds; `killed` is the
+    // office that was killed.
     template <typename Command>
-    void runCutOff(Command command, long fullRun, const char* what, pid_t& killed) {
+    void runCutOff(Command command, const std::function<bool(long)>& cutHere, const char* what,
+                   pid_t& killed) {
         killed = office();
         ASSERT_GT(killed, 0);
-        testsupport::OfficeKiller killer(killed, fullRun / 3);
-        QElapsedTimer timer;
-        timer.start();
+        cutter.arm(killed, cutHere);
         command();
-        const qint64 elapsed = timer.elapsed();
-        killer.stop();
-        ASSERT_GE(killer.killedAfter(), 0) << "the office outlived the " << what;
-        EXPECT_LT(killer.killedAfter(), fullRun) << "killed before a whole run's worth of calls";
-        EXPECT_LT(elapsed, 10000);
+        const bool cut = cutter.killed();
+        cutter.count();
+        ASSERT_TRUE(cut) << "the office outlived the " << what;
     }
 
+    testsupport::OfficeCallCutter cutter;  // outlives the window and its office
     QTemporaryDir home;
     ScriptedPrompter prompter;
     testsupport::ScriptedFileDialogs files;
@@ -123,11 +120,17 @@ TEST_F(OfficeKilledTest, AValidationCutOffByTheOfficeDyingSaysSoAndTheNextReport
     TVeskReport* report = newReport(QStringLiteral("200905"), kRows);
     ASSERT_NE(report, nullptr);
     window->reports()->setSheetReading(SheetReading::CellByCell);
-    const long fullRun = waitsOf([&] { window->aValidate(); });
+    window->aValidate();
     ASSERT_TRUE(report->logLines().contains(QStringLiteral("Validering nr. 1 er ferdig.")));
 
+    // Cut off at the first call after this run's finding of the first row: the run goes on row by row.
     pid_t killed = -1;
-    ASSERT_NO_FATAL_FAILURE(runCutOff([&] { window->aValidate(); }, fullRun, "validation", killed));
+    const auto firstRowLogged = [report](long) {
+        const QStringList& log = report->logLines();
+        return log.contains(QStringLiteral("Valideringsrapport nr. 2:")) &&
+               !log.filter(QStringLiteral("Feil i rad (11)")).isEmpty();
+    };
+    ASSERT_NO_FATAL_FAILURE(runCutOff([&] { window->aValidate(); }, firstRowLogged, "validation", killed));
 
     const QString log = window->logWindow()->toPlainText();
     const QString run = log.mid(log.lastIndexOf(QStringLiteral("Starter validering...")));
@@ -173,13 +176,16 @@ TEST_F(OfficeKilledTest, ASaveCutOffWhileTheXmlIsBuiltFailsClearlyAndTheReopened
     const QString complete = home.filePath(QStringLiteral("hel.txt"));
     files.answers.push_back(complete);
     dialogs.then([](QDialog&) { return static_cast<int>(QDialog::Accepted); });
-    const long fullRun = waitsOf([&] { window->aLagre(); });
+    const long fullRun = callsOf([&] { window->aLagre(); });
     ASSERT_TRUE(QFile::exists(complete)) << prompter.messages.join(QLatin1Char('\n')).toStdString();
 
     const QString cutOff = home.filePath(QStringLiteral("avbrutt.txt"));
     files.answers.push_back(cutOff);
     pid_t killed = -1;
-    ASSERT_NO_FATAL_FAILURE(runCutOff([&] { window->aLagre(); }, fullRun, "save", killed));
+    // A third of the way through the walk's calls: past the preparation, and far from the end.
+    ASSERT_GT(fullRun, 30) << "a walk long enough to be cut off in the middle";
+    ASSERT_NO_FATAL_FAILURE(runCutOff([&] { window->aLagre(); },
+                                      [fullRun](long call) { return call == fullRun / 3; }, "save", killed));
     const QString notSaved = QStringLiteral("Klarte ikke å lagre rapporten:\r\n");
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages.first().startsWith(notSaved));

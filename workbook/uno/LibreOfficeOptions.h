@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <chrono>
+#include <functional>
 
 namespace telvainn::excel::uno {
 
@@ -16,6 +17,9 @@ struct LibreOfficeOptions {
     std::chrono::milliseconds startTimeout{30000};
     // The bound on every call into the office: a hung office is killed and the call raises.
     std::chrono::milliseconds callTimeout{60000};
+    // Runs on the calling thread before each call the program makes into the office (calls made within
+    // a call not counted). Empty in the programs; tests end the office here at a call of their choice.
+    std::function<void()> beforeCall;
 };
 
 }  // namespace telvainn::excel::uno

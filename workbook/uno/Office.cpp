@@ -52,6 +52,16 @@ QString defaultProfileBase() {
            QStringLiteral("/telvainn/libreoffice");
 }
 
+// The bridge names itself as what was disposed when the office went away in the middle of the call or
+// before it; only the bridge to the office is one. Asking a remote object may fail: then it is not one.
+bool isBridge(const Reference<css::uno::XInterface>& disposed) {
+    try {
+        return Reference<css::bridge::XBridge>(disposed, css::uno::UNO_QUERY).is();
+    } catch (const css::uno::RuntimeException&) {
+        return false;
+    }
+}
+
 QString seconds(std::chrono::milliseconds duration) {
     return QString::number(static_cast<double>(duration.count()) / 1000.0);
 }
@@ -153,11 +163,11 @@ void Office::hung() {
     }
 }
 
-bool Office::officeGone(bool disposed) {
-    if (*m_bridgeDead) {
+bool Office::officeGone(const Reference<css::uno::XInterface>& disposed) {
+    if (*m_bridgeDead || isBridge(disposed)) {
         return true;
     }
-    if (!disposed) {
+    if (!disposed.is()) {
         return false;
     }
     // A disposed object may be a document the user closed, or the whole office going down; the bridge
@@ -169,7 +179,8 @@ bool Office::officeGone(bool disposed) {
     return *m_bridgeDead;
 }
 
-QString Office::failureText(int generation, const QString& officeText, bool disposed) {
+QString Office::failureText(int generation, const QString& officeText,
+                            const Reference<css::uno::XInterface>& disposed) {
     if (generation != m_generation || !officeGone(disposed)) {
         return officeText;
     }

@@ -36,6 +36,9 @@ class Office {
         if (m_depth > 0) {  // already inside a bounded call
             return function();
         }
+        if (m_options.beforeCall) {
+            m_options.beforeCall();
+        }
         ensureRunning();
         const int generation = m_generation;
         Watchdog::Bound bound(m_watchdog, m_options.callTimeout, [this] { hung(); });
@@ -43,9 +46,9 @@ class Office {
             const Nested nested(m_depth);  // gone before a handler runs
             return function();
         } catch (const css::lang::DisposedException& exception) {
-            throw Error(failureText(generation, exceptionText(exception), true));
+            throw Error(failureText(generation, exceptionText(exception), exception.Context));
         } catch (const css::uno::Exception& exception) {
-            throw Error(failureText(generation, exceptionText(exception), false));
+            throw Error(failureText(generation, exceptionText(exception), nullptr));
         }
     }
 
@@ -77,8 +80,10 @@ class Office {
                  std::chrono::steady_clock::time_point deadline);
     void hung();
     void discard();
-    QString failureText(int generation, const QString& officeText, bool disposed);
-    bool officeGone(bool disposed);
+    // `disposed`: what a DisposedException names as disposed; null for any other failure.
+    QString failureText(int generation, const QString& officeText,
+                        const css::uno::Reference<css::uno::XInterface>& disposed);
+    bool officeGone(const css::uno::Reference<css::uno::XInterface>& disposed);
 
     LibreOfficeOptions m_options;
     std::unique_ptr<OfficeProfile> m_profile;
