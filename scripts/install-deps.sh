@@ -16,6 +16,8 @@ packages=(
     # LibreOffice Calc and its UNO SDK; the GUI core, which also runs headless (the -nogui one
     # cannot show a window at all). procps gives the tests pkill.
     libreoffice-calc libreoffice-dev libreoffice-dev-common procps
+    # A person filling a report by hand is played under a virtual screen: keystrokes into the Calc window.
+    xvfb xauth xdotool
     # pdftotext and pdfinfo: the printed log is checked in the PDF it makes.
     poppler-utils
     # The fuzzers: clang with libFuzzer and the sanitizer runtimes (only recommended by clang, so named

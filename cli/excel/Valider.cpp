@@ -36,7 +36,8 @@ int validate(TVeskReport& report, bool save) {
     for (const QString& line : log) {
         out(line);
     }
-    if (save) {
+    const bool ran = log.filter(QStringLiteral("Antall feillinjer: ")).size() == 1;
+    if (save && ran) {  // a run that could not be done has nothing to keep
         try {
             report.workbook().Save();
         } catch (const Error& error) {
@@ -45,7 +46,6 @@ int validate(TVeskReport& report, bool save) {
         }
     }
     if (!log.contains(QStringLiteral("Antall feillinjer: 0"))) {
-        const bool ran = log.filter(QStringLiteral("Antall feillinjer: ")).size() == 1;
         return ran ? kFindings : kNotValidated;
     }
     // The heading message stands right after the title; duplicates have their own section.

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <memory>
 
 struct CliRun {
     int exitCode = -1;
@@ -16,7 +17,13 @@ struct CliRun {
 class CliRunner {
   public:
     CliRun run(const QStringList& args, const QProcessEnvironment& extra = {}) const {
-        QProcess process;
+        const auto process = start(args, extra);
+        return finish(*process);
+    }
+
+    // Starts telvainn-cli without waiting for it, so that several run at once; finish() collects it.
+    std::unique_ptr<QProcess> start(const QStringList& args, const QProcessEnvironment& extra = {}) const {
+        auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("TELVAINN_SMTP_PASSORD"));
         env.insert(QStringLiteral("TELVAINN_HOME"), home.path());
@@ -25,10 +32,14 @@ class CliRunner {
         for (const QString& key : extra.keys()) {
             env.insert(key, extra.value(key));
         }
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(home.path());
-        process.start(QStringLiteral(TELVAINN_BIN_DIR "/telvainn-cli"), args);
-        process.closeWriteChannel();
+        process->setProcessEnvironment(env);
+        process->setWorkingDirectory(home.path());
+        process->start(QStringLiteral(TELVAINN_BIN_DIR "/telvainn-cli"), args);
+        process->closeWriteChannel();
+        return process;
+    }
+
+    CliRun finish(QProcess& process) const {
         if (!process.waitForFinished(30000)) {
             process.kill();
             process.waitForFinished(3000);

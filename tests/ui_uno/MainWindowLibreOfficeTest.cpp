@@ -84,3 +84,56 @@ TEST(MainWindowLibreOfficeTest, ReportFromNewToClosedInCalc) {
     EXPECT_TRUE(window.logWindow()->toPlainText().isEmpty());
     EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("aValidate"))->isEnabled());
 }
+
+// A workbook handed in with macros of its own, opened in the window: the program's own open macro runs,
+// nothing bound to the workbook's events does; the same workbook named .xls is refused before anything
+// of it runs.
+TEST(MainWindowLibreOfficeTest, OpeningAWorkbookRunsNoneOfItsEventMacros) {
+    QTemporaryDir home;
+    ASSERT_NO_FATAL_FAILURE(makeConfiguredProgramFolder(home.path()));
+    const QString markers = home.filePath(QStringLiteral("merker"));
+    ASSERT_TRUE(QDir().mkpath(markers));
+    const QString report = home.filePath(QStringLiteral("R10.ods"));
+    {
+        const auto office = excel::uno::makeLibreOfficeApplication(excel::testing::testOfficeOptions());
+        ASSERT_NO_FATAL_FAILURE(
+            excel::testing::makeReportWithMacros(*office, home.path(), 123, 4567, report, markers));
+    }
+    const QString disguised = home.filePath(QStringLiteral("R10-ods.xls"));
+    ASSERT_TRUE(QFile::copy(report, disguised));
+
+    ScriptedPrompter prompter({Answer::Ok});  // the save reminder before the second opening
+    testsupport::ScriptedFileDialogs files;
+    testsupport::RecordingShell shell;
+    testsupport::ScriptedDialogs dialogs;
+    ui::DesktopServices services;
+    services.prompter = &prompter;
+    services.fileDialogs = &files;
+    services.shell = &shell;
+    services.runDialog = std::ref(dialogs);
+    services.makeExcel = [] {
+        return excel::uno::makeLibreOfficeApplication(excel::testing::testOfficeOptions());
+    };
+    services.programFolder = home.path();
+    ui::TfrmMain window({}, services);
+
+    files.answers.push_back(report);
+    window.aOpenReport();
+    ASSERT_NE(window.reports()->CurrentReport(), nullptr)
+        << prompter.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(
+        prompter.messages,
+        QStringList{QStringLiteral(
+            "Husk å oppdatere perioden dersom du nå skal jobbe videre på en tidligere innsendt rapport!")});
+    QDir marked(markers);
+    EXPECT_EQ(marked.entryList(QDir::Files), QStringList{QStringLiteral("makro")});
+
+    ASSERT_TRUE(marked.remove(QStringLiteral("makro")));
+    prompter.messages.clear();
+    files.answers.push_back(disguised);
+    window.aOpenReport();
+    EXPECT_EQ(window.reports()->CurrentReport(), nullptr);
+    EXPECT_EQ(prompter.messages.last(),
+              QStringLiteral("Fila \"%1\" er ikke en Excel-arbeidsbok.").arg(disguised));
+    EXPECT_EQ(marked.entryList(QDir::Files), QStringList());
+}

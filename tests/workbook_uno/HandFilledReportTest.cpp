@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include "core/ReportCatalogue.h"
+#include "support/CliRunner.h"
+#include "workbook_uno/LibreOfficeFixture.h"
+
+namespace telvainn {
+namespace {
+
+// An X server of its own, on the first free display, for as long as the test runs.
+class VirtualScreen {
+  public:
+    VirtualScreen() {
+        m_server.start(QStringLiteral("Xvfb"),
+                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("1280x900x24")});
+        // The server writes its display number once it accepts clients.
+        while (!m_server.canReadLine() && m_server.waitForReadyRead(30000)) {
+        }
+        const QString number = QString::fromLatin1(m_server.readLine()).trimmed();
+        if (!number.isEmpty()) {
+            m_display = QLatin1Char(':') + number;
+        }
+    }
+    ~VirtualScreen() {
+        m_server.terminate();
+        m_server.waitForFinished(10000);
+    }
+    const QString& display() const { return m_display; }
+
+  private:
+    QProcess m_server;
+    QString m_display;
+};
+
+// Runs xdotool on `screen` and gives what it printed; the test fails when it fails.
+QString xdotool(const VirtualScreen& screen, const QStringList& args) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), screen.display());
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral("xdotool"), args);
+    EXPECT_TRUE(process.waitForFinished(60000)) << args.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << args.join(QLatin1Char(' ')).toStdString() << ": "
+                                     << process.readAllStandardError().toStdString();
+    return QString::fromLatin1(process.readAllStandardOutput());
+}
+
+// Watches a folder for a file written and closed, or moved into place, under one name.
+class FileWritten {
+  public:
+    FileWritten(const QString& folder, const QString& name) : m_name(name.toUtf8()) {
+        m_handle = inotify_init1(IN_CLOEXEC);
+        inotify_add_watch(m_handle, QFile::encodeName(folder).constData(), IN_CLOSE_WRITE | IN_MOVED_TO);
+    }
+    ~FileWritten() { close(m_handle); }
+
+    // Waits for it; false when it did not come within the bound (a broken save, not a slow one).
+    bool await() {
+        alignas(inotify_event) char buffer[4096];
+        while (true) {
+            pollfd ready{m_handle, POLLIN, 0};
+            if (poll(&ready, 1, 60000) != 1) {
+                return false;
+            }
+            const ssize_t length = read(m_handle, buffer, sizeof buffer);
+            for (ssize_t at = 0; at < length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (event->len > 0 && m_name == event->name) {
+                    return true;
+                }
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+    }
+
+  private:
+    QByteArray m_name;
+    int m_handle = -1;
+};
+
+// A new report made by telvainn-cli, filled in by hand: keystrokes into the visible Calc window, as a
+// person types them, then Ctrl+S; the validation reads what was typed. The report sheet is protected,
+// so this works only where the template left its cells unlocked.
+TEST(HandFilledReportTest, RowsTypedIntoCalcAndSavedWithCtrlSAreValidated) {
+    CliRunner cli;
+    ASSERT_TRUE(QDir(cli.home.path()).mkdir(QStringLiteral("maler")));
+    for (const int reportNumber : kReportNumbers) {
+        ASSERT_TRUE(QFile::copy(templatePath(QStringLiteral(TELVAINN_BIN_DIR), reportNumber),
+                                templatePath(cli.home.path(), reportNumber)));
+    }
+    cli.configure("[KONFIGURASJON]\r\nDSNR=7\r\nREGNR=1234\r\n");
+    QProcessEnvironment norwegian;
+    norwegian.insert(QStringLiteral("LC_ALL"), QStringLiteral("nb_NO.UTF-8"));
+    const QString report = cli.home.filePath(QStringLiteral("R10.xls"));
+    const CliRun made = cli.run({QStringLiteral("ny"), QStringLiteral("--rapport"), QStringLiteral("10"),
+                                 QStringLiteral("--periode"), QStringLiteral("200812"), report},
+                                norwegian);
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+
+    const VirtualScreen screen;
+    ASSERT_FALSE(screen.display().isEmpty()) << "Xvfb did not start";
+    {
+        auto options = excel::testing::testOfficeOptions();
+        options.headless = false;
+        const auto office = excel::uno::makeLibreOfficeApplication(options);
+        qputenv("DISPLAY", screen.display().toLatin1());  // for the office that the first call starts
+        const auto workbook = office->Open(report);
+        qunsetenv("DISPLAY");
+        office->SetVisible(true);
+        const QString window = xdotool(screen, {QStringLiteral("search"), QStringLiteral("--sync"),
+                                                QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                                QStringLiteral("R10.xls")})
+                                   .section(QLatin1Char('\n'), 0, 0);
+        ASSERT_FALSE(window.isEmpty());
+        xdotool(screen, {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+
+        // From A1 down to the row, then its cells from column A on, Tab by Tab, and Enter.
+        const auto typeRow = [&](int row, const QStringList& cells) {
+            QStringList moves = {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30"),
+                                 QStringLiteral("ctrl+Home")};
+            for (int down = 1; down < row; ++down) {
+                moves << QStringLiteral("Down");
+            }
+            xdotool(screen, moves);
+            for (qsizetype column = 0; column < cells.size(); ++column) {
+                if (!cells[column].isEmpty()) {
+                    xdotool(screen, {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"),
+                                     cells[column]});
+                }
+                xdotool(screen,
+                        {QStringLiteral("key"),
+                         column + 1 < cells.size() ? QStringLiteral("Tab") : QStringLiteral("Return")});
+            }
+        };
+        typeRow(11, {QStringLiteral("Kontanter"), QStringLiteral("1010000"), QString(), QStringLiteral("0"),
+                     QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1500")});
+        typeRow(12, {QStringLiteral("Innskudd"), QStringLiteral("6001234"), QString(), QStringLiteral("110"),
+                     QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("4000")});
+
+        FileWritten saved(cli.home.path(), QStringLiteral("R10.xls"));
+        xdotool(screen, {QStringLiteral("key"), QStringLiteral("ctrl+s")});
+        ASSERT_TRUE(saved.await()) << "Ctrl+S did not save the report";
+        workbook->Close();
+        office->Quit();
+    }
+
+    const CliRun validated = cli.run({QStringLiteral("valider"), report}, norwegian);
+    EXPECT_EQ(validated.err, QString());
+    EXPECT_EQ(validated.out,
+              QStringLiteral("Valideringsrapport nr. 1:\nAntall feillinjer: 0\nSum aktiva       : 1_500\n"
+                             "Sum passiva      : 4_000\n------------------------------------\n"
+                             "Validering nr. 1 er ferdig.\nRadene fra og med 11 til og med 12\n"
+                             "danner grunnlaget for valideringen.\n")
+                  .replace(QLatin1Char('_'), QChar(0x00A0)));
+    EXPECT_EQ(validated.exitCode, 0);
+}
+
+}  // namespace
+}  // namespace telvainn
