@@ -5,7 +5,6 @@
 #include <map>
 #include <optional>
 #include <utility>
-
 #include <vector>
 
 #include "workbook/CellValue.h"

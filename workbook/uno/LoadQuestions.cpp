@@ -80,9 +80,8 @@ QString refusalMessage(LoadQuestions::Asked asked, const QString& path) {
     switch (asked) {
         case LoadQuestions::Asked::Password:
             return QStringLiteral(
-                       "Arbeidsboka \"%1\" er beskyttet med passord, og programmet kan ikke åpne den. Lagre "
-                       "den "
-                       "uten passord i regnearket og prøv igjen.")
+                       "Arbeidsboka \"%1\" er beskyttet med passord, og programmet kan ikke "
+                       "åpne den. Lagre den uten passord i regnearket og prøv igjen.")
                 .arg(path);
         case LoadQuestions::Asked::Locked:
             return lockedMessage(path);
