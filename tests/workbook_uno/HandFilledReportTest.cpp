@@ -123,28 +123,15 @@ TEST(HandFilledReportTest, RowsTypedIntoCalcAndSavedWithCtrlSAreValidated) {
         ASSERT_FALSE(window.isEmpty());
         xdotool(screen, {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
 
-        // From A1 down to the row, then its cells from column A on, Tab by Tab, and Enter.
-        const auto typeRow = [&](int row, const QStringList& cells) {
-            QStringList moves = {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30"),
-                                 QStringLiteral("ctrl+Home")};
-            for (int down = 1; down < row; ++down) {
-                moves << QStringLiteral("Down");
-            }
-            xdotool(screen, moves);
-            for (qsizetype column = 0; column < cells.size(); ++column) {
-                if (!cells[column].isEmpty()) {
-                    xdotool(screen, {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"),
-                                     cells[column]});
-                }
-                xdotool(screen,
-                        {QStringLiteral("key"),
-                         column + 1 < cells.size() ? QStringLiteral("Tab") : QStringLiteral("Return")});
-            }
-        };
-        typeRow(11, {QStringLiteral("Kontanter"), QStringLiteral("1010000"), QString(), QStringLiteral("0"),
-                     QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1500")});
-        typeRow(12, {QStringLiteral("Innskudd"), QStringLiteral("6001234"), QString(), QStringLiteral("110"),
-                     QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("4000")});
+        // From A1 down to A11, then A12; each row typed from column A, Tab between the cells, Enter.
+        for (const auto& [down, cells] :
+             {std::pair{QStringLiteral("10"), QStringLiteral("Kontanter\t1010000\t\t0\t0\t1\t1500\n")},
+              {QStringLiteral("11"), QStringLiteral("Innskudd\t6001234\t\t110\t0\t1\t4000\n")}}) {
+            xdotool(screen, {QStringLiteral("key"), QStringLiteral("ctrl+Home")});
+            xdotool(screen,
+                    {QStringLiteral("key"), QStringLiteral("--repeat"), down, QStringLiteral("Down")});
+            xdotool(screen, {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), cells});
+        }
 
         FileWritten saved(cli.home.path(), QStringLiteral("R10.xls"));
         xdotool(screen, {QStringLiteral("key"), QStringLiteral("ctrl+s")});
