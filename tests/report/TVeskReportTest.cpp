@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "core/ReportXml.h"
 #include "support/MemoryProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "support/WorkbookPrinters.h"
@@ -419,7 +420,7 @@ TEST_F(TVeskReportTest, TheWalkEndsAfter200BlankRowsWhichZeroRowsNeitherCountNor
             setRow(sheet, row, {QStringLiteral("Null"), 2110000.0, {}, 0.0, 0.0, 1.0, 0.0});
         }
         std::vector<int> rows;
-        report->WalkRows([&](int row, const RowRecord&) { rows.push_back(row); });
+        report->WalkRows([&](int row, const RowRecord&) { rows.push_back(row); }, xmlRowFailure);
         EXPECT_EQ(rows, c.expected) << "last data row " << c.lastDataRow;
     }
 }
