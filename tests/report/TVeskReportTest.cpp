@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "core/FileIo.h"
 #include "core/ReportXml.h"
 #include "support/MemoryProgramFolder.h"
 #include "support/ScriptedPrompter.h"
@@ -198,6 +199,22 @@ TEST_F(TVeskReportTest, AMissingTemplateRaisesAndLeavesTheOldFileAlone) {
     EXPECT_EQ(app.WorkbookCount(), 0);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("gammel rapport"));
+}
+
+TEST_F(TVeskReportTest, TheTemplateItselfNeverBecomesAReport) {
+    const QString templateFile = templatePath(testsupport::memoryProgramFolder(), 10);
+    const QByteArray before = readFileBytes(templateFile);
+    try {
+        TVeskReport::CreateNew(this, environment(), 10, QStringLiteral("200906"), QStringLiteral("N"),
+                               templateFile, 123, 7);
+        ADD_FAILURE() << "made";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Fila \"") + templateFile +
+                      QStringLiteral("\" er malen selv og kan ikke bli en rapport. Velg et annet "
+                                     "filnavn."));
+    }
+    EXPECT_EQ(readFileBytes(templateFile), before);
 }
 
 TEST_F(TVeskReportTest, AFailureAfterOpeningClosesTheNewWorkbookAgain) {
