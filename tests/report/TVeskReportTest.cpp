@@ -444,6 +444,25 @@ TEST_F(TVeskReportTest, TheWalkEndsAfter200BlankRowsWhichZeroRowsNeitherCountNor
     }
 }
 
+// Rows up to the sheet's last one leave no room for 200 empty rows after them; the sheet's end ends the
+// run and the walk, and every row is in the log and the outputs.
+TEST_F(TVeskReportTest, ASheetFilledToItsLastRowIsReadToTheEnd) {
+    auto report = create();
+    excel::Worksheet& sheet = report->reportSheet();
+    sheet.Unprotect();
+    int rows = 0;
+    for (int row = excel::kMaxRows; row >= 11; row -= 150) {
+        setRow(sheet, row, {{}, 1010000.0, {}, 0.0, 0.0, 1.0, 100.0});
+        ++rows;
+    }
+    report->Validate();
+    const QStringList& log = report->logLines();
+    EXPECT_TRUE(log.contains(QStringLiteral("Radene fra og med 11 til og med 1048576")))
+        << log.join(u'|').toStdString();
+    EXPECT_FALSE(log.contains(QStringLiteral("Feilmeldingen sier:"))) << log.join(u'|').toStdString();
+    EXPECT_EQ(report->BuildDataLines().count(QStringLiteral("\r\n")), rows + 1);
+}
+
 TEST_F(TVeskReportTest, NoRowsOrABadHeadingStopTheBuild) {
     auto report = create();
     const auto failure = [&](const std::function<void()>& build) {
