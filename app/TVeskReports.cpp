@@ -10,6 +10,22 @@
 #include "transmission/Envelope.h"
 
 namespace telvainn {
+namespace {
+
+// An output written over the workbook it is made from would destroy the report.
+void refuseTheWorkbookItself(const TVeskReport& report, const QString& path) {
+    if (isSameFile(path, report.fileName())) {
+        throw Error(ownWorkbookMessage(path));
+    }
+}
+
+}  // namespace
+
+QString ownWorkbookMessage(const QString& path) {
+    return QStringLiteral("Fila \"%1\" er selve rapporten og kan ikke lagres over. Velg et annet filnavn.")
+        .arg(path);
+}
+
 TVeskReports::TVeskReports(std::unique_ptr<excel::Application> excel, const TSettings& settings,
                            const RunMode& mode, const Locale& locale, Prompter& prompter,
                            const QString& programFolder)
@@ -83,6 +99,7 @@ QByteArray TVeskReports::encryptedReportText(TVeskReport& report, QStringList& i
 
 bool TVeskReports::SaveEncryptedReport(TVeskReport& report, const QString& path) {
     try {
+        refuseTheWorkbookItself(report, path);
         QStringList informationList;
         writeFileBytes(path, encryptedReportText(report, informationList) + "\r\n");
         return true;
@@ -105,6 +122,7 @@ bool TVeskReports::SendReport(TVeskReport& report, ReportMailer& mailer) {
 
 bool TVeskReports::WriteDataFile(TVeskReport& report, const QString& path) {
     try {
+        refuseTheWorkbookItself(report, path);
         writeFileBytes(path, dataFileBytes(report.BuildDataLines()));
         return true;
     } catch (const std::exception& error) {

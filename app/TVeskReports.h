@@ -15,6 +15,9 @@
 
 namespace telvainn {
 
+// "Fila \"<path>\" er selve rapporten ...": why an output is not written over its own workbook.
+QString ownWorkbookMessage(const QString& path);
+
 // The report manager: owns the spreadsheet application and the current report (none or one), and
 // carries the operations the commands of both programs call. Operations that return false leave their
 // message in LastError.

@@ -3,9 +3,19 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+
 #include "core/Error.h"
 
 namespace telvainn {
+
+bool isSameFile(const QString& a, const QString& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
 
 std::optional<QByteArray> readWholeFile(const QString& path, QString* errorString) {
     QFile file(path);

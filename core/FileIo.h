@@ -6,6 +6,10 @@
 
 namespace telvainn {
 
+// Whether both paths name one existing file, however they are spelt: through a link, "..", another
+// hard link. False when either does not exist.
+bool isSameFile(const QString& a, const QString& b);
+
 // The whole file, or nothing with the system's reason in `errorString`.
 std::optional<QByteArray> readWholeFile(const QString& path, QString* errorString = nullptr);
 

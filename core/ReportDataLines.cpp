@@ -103,12 +103,22 @@ QString formatDataHeaderLine(const TReportIdentity& identity, int dataLineCount)
 DataLinesBuilder::DataLinesBuilder(const TReportIdentity& identity, const Locale& locale)
     : m_identity(identity), m_locale(locale) {}
 
-void DataLinesBuilder::addRow(int rowNumber, const RowRecord& row) {
+QString dataLineRowFailure(int rowNumber, const QString& reason) {
+    return QStringLiteral("Klarte ikke formatere rapportens rad nr ") + QString::number(rowNumber) + kCrLf +
+           reason;
+}
+
+void DataLinesBuilder::addRow(int rowNumber, const RowRecord& row, const QString& amountNote) {
+    // The line reads the amount first, so a bad amount is the failure the row reports.
+    try {
+        dataLineAmount(row.verdi, m_locale.decimalSeparator);
+    } catch (const Error& e) {
+        throw Error(dataLineRowFailure(rowNumber, e.message() + amountNote));
+    }
     try {
         m_lines.append(formatDataLine(m_identity, row, m_locale));
     } catch (const Error& e) {
-        throw Error(QStringLiteral("Klarte ikke formatere rapportens rad nr ") + QString::number(rowNumber) +
-                    kCrLf + e.message());
+        throw Error(dataLineRowFailure(rowNumber, e.message()));
     }
 }
 

@@ -26,13 +26,17 @@ QString formatDataLine(const TReportIdentity& identity, const RowRecord& row, co
 // fourteen zeros.
 QString formatDataHeaderLine(const TReportIdentity& identity, int dataLineCount);
 
+// "Klarte ikke formatere rapportens rad nr <n>\r\n<reason>": the failure of a row of the data lines.
+QString dataLineRowFailure(int rowNumber, const QString& reason);
+
 // Collects the data lines of one report while its rows are walked.
 class DataLinesBuilder {
   public:
     DataLinesBuilder(const TReportIdentity& identity, const Locale& locale);
 
-    // Raises "Klarte ikke formatere rapportens rad nr <n>\r\n<reason>" when the row cannot be written.
-    void addRow(int rowNumber, const RowRecord& row);
+    // Raises "Klarte ikke formatere rapportens rad nr <n>\r\n<reason>" when the row cannot be written;
+    // the reason of a bad amount ends with `amountNote`, which names its cell.
+    void addRow(int rowNumber, const RowRecord& row, const QString& amountNote = QString());
 
     // The header line and every data line, each ended by CR LF; raises kNoDataLinesMessage when no row
     // was added.

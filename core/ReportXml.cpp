@@ -76,12 +76,17 @@ XmlDocumentBuilder::XmlDocumentBuilder(const TReportIdentity& identity, const QD
     };
 }
 
-void XmlDocumentBuilder::addRow(int rowNumber, const RowRecord& row) {
+QString xmlRowFailure(int rowNumber, const QString& reason) {
+    return QStringLiteral("Klarte ikke formatere rapportens rad nr ") + QString::number(rowNumber) +
+           QStringLiteral(" -> ") + reason;
+}
+
+void XmlDocumentBuilder::addRow(int rowNumber, const RowRecord& row, const QString& amountNote) {
     try {
         m_objectLines.append(FormatObjectElement(row, m_locale));
     } catch (const Error& e) {
-        throw Error(QStringLiteral("Klarte ikke formatere rapportens rad nr ") + QString::number(rowNumber) +
-                    QStringLiteral(" -> ") + e.message());
+        // Only the amount can make an element fail.
+        throw Error(xmlRowFailure(rowNumber, e.message() + amountNote));
     }
 }
 

@@ -17,14 +17,18 @@ inline const QString kNoObjectLinesMessage = QStringLiteral("Rapporten inneholde
 // anything but a number or rounds to more than ten digits.
 QString FormatObjectElement(const RowRecord& row, const Locale& locale);
 
+// "Klarte ikke formatere rapportens rad nr <n> -> <reason>": the failure of a row of the XML document.
+QString xmlRowFailure(int rowNumber, const QString& reason);
+
 // Collects the XML report document of one report while its rows are walked.
 class XmlDocumentBuilder {
   public:
     // The identity and the build time go into the root element's attributes.
     XmlDocumentBuilder(const TReportIdentity& identity, const QDateTime& buildTime, const Locale& locale);
 
-    // Raises "Klarte ikke formatere rapportens rad nr <n> -> <reason>" when the row cannot be written.
-    void addRow(int rowNumber, const RowRecord& row);
+    // Raises "Klarte ikke formatere rapportens rad nr <n> -> <reason>" when the row cannot be written;
+    // the reason of a bad amount ends with `amountNote`, which names its cell.
+    void addRow(int rowNumber, const RowRecord& row, const QString& amountNote = QString());
 
     // The whole document, every line ended by CR LF; raises kNoObjectLinesMessage when no row was added.
     QString text() const;

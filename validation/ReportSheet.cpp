@@ -1,5 +1,6 @@
 #include "validation/ReportSheet.h"
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -46,7 +47,7 @@ excel::CellValue ReportSheet::Cell(int row, int column) {
 }
 
 void ReportSheet::loadRows(int row) {
-    m_rows = m_sheet.ReadBlock(row, 1, kRowsPerBlock, kDataColumns);
+    m_rows = m_sheet.ReadBlock(row, 1, std::min(kRowsPerBlock, excel::kMaxRows - row + 1), kDataColumns);
     m_firstCachedRow = row;
 }
 

@@ -1,12 +1,14 @@
 #include "validation/RowChecks.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "validation/TVeskValidator.h"
 #include "workbook/ColorIndex.h"
+#include "workbook/RangeAddress.h"
 
 namespace telvainn {
 namespace {
@@ -27,6 +29,7 @@ const QString kNaeringWord = QStringLiteral("Næring ");
 const QString kValutaWord = QStringLiteral("Valuta ");
 const QString kLandWord = QStringLiteral("Landkode ");
 const QString kSignWord = QStringLiteral("Fortegnsfeil");
+const QString kTextWord = QStringLiteral("Tekst");
 const QString kNoCode3 = QStringLiteral("000");
 const QString kNoLand = QStringLiteral("0000");
 
@@ -143,18 +146,33 @@ bool TVeskValidator::verdiPasses(const RowRecord& record) {
 
 QString TVeskValidator::ValidateRow(ReportSheet& sheet, int row, const RowRecord& record) {
     const auto& templates = cellTemplates();
+    // A cell the rules cannot use fails the field it belongs to, and the message names the cell.
+    const std::optional<UnusableCell> unusable =
+        m_unusableCell && m_unusableCell->row == row ? m_unusableCell : std::nullopt;
+    const auto holdsUnusable = [&](const QString& cells) {
+        const auto rects = unusable ? excel::parseRangeAddress(cellsOfRow(cells, row)) : std::nullopt;
+        return rects && std::any_of(rects->begin(), rects->end(), [&](const excel::CellRect& rect) {
+                   return unusable->column >= rect.firstColumn && unusable->column <= rect.lastColumn;
+               });
+    };
+    bool unusableNamed = false;
     QString message;
     const auto check = [&](Field field, const QString& word, auto&& test) {
         const QString& cells = templates[static_cast<std::size_t>(field)];
         if (cells.isEmpty()) {
             return;
         }
+        const bool forced = holdsUnusable(cells);
         if (!message.isEmpty()) {
-            MarkCell(sheet, true, row, cells);
+            MarkCell(sheet, !forced, row, cells);
+            unusableNamed = unusableNamed || forced;
             return;
         }
-        const bool passed = test();
-        if (!passed) {
+        const bool passed = !forced && test();
+        if (forced) {
+            message += word.trimmed() + cellNote(unusable->address());
+            unusableNamed = true;
+        } else if (!passed) {
             message += word;
         }
         MarkCell(sheet, passed, row, cells);
@@ -178,6 +196,13 @@ QString TVeskValidator::ValidateRow(ReportSheet& sheet, int row, const RowRecord
     });
     check(Field::Land, kLandWord, [&] { return landPasses(record); });
     check(Field::Verdi, kSignWord, [&] { return verdiPasses(record); });
+    if (unusable && !unusableNamed) {
+        // The row's text, which no code list checks.
+        sheet.Mark(unusable->address(), false);
+        if (message.isEmpty()) {
+            message = kTextWord + cellNote(unusable->address());
+        }
+    }
 
     if (message.isEmpty() && !record.verdi.isEmpty()) {
         const QString rounded =

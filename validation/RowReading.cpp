@@ -94,8 +94,12 @@ TVeskValidatorCorr::TVeskValidatorCorr(excel::Application& excel, const QString&
     : TVeskValidator(excel, programFolder, reportNumber, locale), m_layout(correctionLayout(reportNumber)) {}
 
 bool TVeskValidatorNew::ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) {
+    startRow();
     record = readColumns(
         m_layout, [&](int column, int width, bool pad) { return cellField(sheet, row, column, width, pad); });
+    if (m_unusableCell) {
+        return false;
+    }
     if (skipByAmount(record, mode, m_reportType)) {
         return true;
     }
@@ -128,8 +132,12 @@ bool TVeskValidatorNew::ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowR
 }
 
 bool TVeskValidatorOld::ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) {
+    startRow();
     record = readColumns(
         m_layout, [&](int column, int width, bool pad) { return cellField(sheet, row, column, width, pad); });
+    if (m_unusableCell) {
+        return false;
+    }
     if (skipByAmount(record, mode, m_reportType)) {
         return true;
     }
@@ -154,6 +162,7 @@ bool TVeskValidatorCorr::ReadRow(ReportSheet& sheet, int row, ReadMode mode, Row
     const auto read = [&](int column, int width, bool pad = false) {
         return m_layout.reads(column) ? cellField(sheet, row, column, width, pad) : QString();
     };
+    startRow();
     record = RowRecord{};
     const QString columnB = read(B, 2);
     record.tillegg = read(A, 1) + columnB;
@@ -163,6 +172,9 @@ bool TVeskValidatorCorr::ReadRow(ReportSheet& sheet, int row, ReadMode mode, Row
     record.land = read(I, 4, true);
     record.valuta = read(J, 2);
     record.verdi = read(K, kKeepText);
+    if (m_unusableCell) {
+        return false;
+    }
     if (record.objektid.isEmpty() || record.verdi.isEmpty()) {
         return true;
     }

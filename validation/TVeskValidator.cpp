@@ -8,7 +8,9 @@
 #include "core/Numbers.h"
 #include "core/ReportCatalogue.h"
 #include "core/TemplateVersion.h"
+#include "core/XmlEscape.h"
 #include "workbook/CellText.h"
+#include "workbook/RangeAddress.h"
 
 namespace telvainn {
 namespace {
@@ -30,6 +32,29 @@ QString templateVersionOf(const excel::CellValue& value, const Locale& locale) {
 }
 
 }  // namespace
+
+QString UnusableCell::address() const {
+    return excel::cellAddress(row, column);
+}
+
+QString UnusableCell::reason() const {
+    switch (kind) {
+        case Kind::ErrorValue:
+            return QStringLiteral("Fant en feilverdi (") + shown +
+                   QStringLiteral(") som programmet ikke kan bruke. Valider på nytt!");
+        case Kind::NotACode:
+            return QStringLiteral("Fant en kode (") + shown +
+                   QStringLiteral(") som inneholder ulovlige tegn. Valider på nytt!");
+        case Kind::ControlCharacter:
+        default:
+            return QStringLiteral("Fant et kontrolltegn (") + shown +
+                   QStringLiteral(") som ikke kan sendes. Valider på nytt!");
+    }
+}
+
+QString cellNote(const QString& address) {
+    return QStringLiteral(" (celle ") + address + QLatin1Char(')');
+}
 
 int codePrefixLength(int reportNumber) {
     switch (reportNumber) {
@@ -198,11 +223,31 @@ void TVeskValidator::MarkCell(ReportSheet& sheet, bool passed, int row, const QS
     }
 }
 
+QString TVeskValidator::amountCell(int row) const {
+    return cellsOfRow(cellTemplates()[static_cast<std::size_t>(Field::Verdi)], row);
+}
+
 QString TVeskValidator::cellField(ReportSheet& sheet, int row, int column, int width, bool pad) {
     if (column == 0) {
         return QString();
     }
-    return fieldText(excel::cellText(sheet.Cell(row, column), m_locale), width, pad);
+    const excel::CellValue value = sheet.Cell(row, column);
+    const QString text = excel::cellText(value, m_locale);
+    const QString field = fieldText(text, width, pad);
+    if (m_unusableCell) {
+        return field;
+    }
+    const auto unusable = [&](UnusableCell::Kind kind, const QString& shown) {
+        m_unusableCell = UnusableCell{row, column, kind, shown};
+    };
+    if (value.isError()) {
+        unusable(UnusableCell::Kind::ErrorValue, text);
+    } else if (const auto control = forbiddenControlCharacter(trimBlanks(text))) {
+        unusable(UnusableCell::Kind::ControlCharacter, controlCharacterName(*control));
+    } else if (field.isEmpty() && !trimBlanks(text).isEmpty()) {
+        unusable(UnusableCell::Kind::NotACode, trimmed(text));
+    }
+    return field;
 }
 
 }  // namespace telvainn

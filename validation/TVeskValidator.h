@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "core/Locale.h"
 #include "core/ReportIdentity.h"
@@ -35,6 +36,27 @@ struct ValidationTarget {
     excel::Workbook* workbook = nullptr;
 };
 
+// A cell of a data row whose content the rules cannot use. Such a row is never skipped: validation
+// flags it and the outputs refuse it, so nothing the user typed is dropped in silence.
+struct UnusableCell {
+    enum class Kind {
+        ErrorValue,        // a formula that could not be worked out: "#DIV/0!", "#N/A", "Err:502"
+        NotACode,          // a value that a field of digits would read as empty: "12A4567", "1,5"
+        ControlCharacter,  // a character that no XML document or data line may carry
+    };
+    int row = 0;
+    int column = 0;
+    Kind kind = Kind::ErrorValue;
+    QString shown;  // the cell's text as the program reads it
+
+    QString address() const;  // "B17"
+    // What is wrong, for the outputs' row failures: "Fant en feilverdi (#N/A) som ...".
+    QString reason() const;
+};
+
+// " (celle G17)": how a row's message names the cell it is about.
+QString cellNote(const QString& address);
+
 // Checks one report's heading and rows against the code lists of the current template of its report
 // number, and reads rows for the outputs. One class per template generation; each knows where its
 // generation keeps the fields. The template workbook stays open, hidden, while the validator lives.
@@ -54,8 +76,12 @@ class TVeskValidator {
     QString ValidateRow(ReportSheet& sheet, int row, const RowRecord& record);
     // The heading checks; sets the report type. The message is empty when the heading is acceptable.
     virtual QString CheckHeading(ReportSheet& sheet, bool marking) = 0;
-    // Reads one row into `record`; true when the row is to be skipped.
+    // Reads one row into `record`; true when the row is to be skipped. A row with an unusable cell is
+    // always kept, and unusableCell() names the first such cell.
     virtual bool ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) = 0;
+    const std::optional<UnusableCell>& unusableCell() const { return m_unusableCell; }
+    // The cell of a row's amount, as the row's messages name it.
+    QString amountCell(int row) const;
     // Writes the sum block F3:G5; true when the sums balance (differ by less than 100).
     bool WriteSums(excel::Worksheet& sheet, double first, double second);
 
@@ -81,9 +107,12 @@ class TVeskValidator {
   protected:
     // Records a validation-mode row's duplicate key.
     void recordKey(const QString& key, int row);
+    // ReadCell; also notes the row's first unusable cell. startRow() forgets the last row's.
     QString cellField(ReportSheet& sheet, int row, int column, int width, bool pad = false);
+    void startRow() { m_unusableCell.reset(); }
 
     QString m_reportType;
+    std::optional<UnusableCell> m_unusableCell;
 
   private:
     // The code lists, read afresh for each run; reopens the template first when the user has closed it.

@@ -4,6 +4,7 @@
 #include "core/Numbers.h"
 #include "validation/RowChecks.h"
 #include "validation/TVeskValidator.h"
+#include "workbook/RangeAddress.h"
 
 namespace telvainn {
 namespace {
@@ -85,7 +86,8 @@ void TVeskValidator::RunValidation(const ValidationTarget& target) {
         ClearKeyLists();
 
         const int limit = sumLimit(m_reportNumber);
-        while (emptyRun != kEmptyRowsEndingTheRun) {
+        // A sheet filled down to its last row ends the run there.
+        while (emptyRun != kEmptyRowsEndingTheRun && row <= excel::kMaxRows) {
             RowRecord record;
             if (ReadRow(sheet, row, ReadMode::Validation, record)) {
                 if (record.objektid.isEmpty()) {
@@ -127,7 +129,7 @@ void TVeskValidator::RunValidation(const ValidationTarget& target) {
         ReportDuplicates(log);
         log << kRule << QStringLiteral("Validering nr. ") + number + QStringLiteral(" er ferdig.")
             << QStringLiteral("Radene fra og med ") + QStringLiteral("11") + QStringLiteral(" til og med ") +
-                   QString::number(row - 201)
+                   QString::number(row - 1 - emptyRun)
             << QStringLiteral("danner grunnlaget for valideringen.");
     } catch (const std::exception& error) {
         log << QStringLiteral(" ") << QStringLiteral("Validering nr. ") + number + QStringLiteral(" feilet.")

@@ -8,6 +8,9 @@ QString CellValue::generalText() const {
     if (isText()) {
         return text();
     }
+    if (isError()) {
+        return std::get<ErrorValue>(m_value).shown;
+    }
     if (!isNumber()) {
         return QString();
     }

@@ -63,7 +63,8 @@ class Worksheet {
     virtual void SetCell(int row, int column, const CellValue& value) = 0;
     virtual std::unique_ptr<Range> Cells(int row, int column) = 0;
 
-    // Range(address or name): "B15", "B3:D7", unions "B15;C15" or "B15,C15", or a workbook name.
+    // Range(address or name): "B15", "B3:D7", unions "B15;C15" or "B15,C15", or a name as a formula
+    // on this sheet sees it: the sheet's own names first, then the workbook's.
     virtual std::unique_ptr<Range> GetRange(const QString& addressOrName) = 0;
 
     // A rectangle in one call; rows or columns past the used area come back empty.
@@ -106,6 +107,8 @@ class Workbook {
     virtual std::unique_ptr<Worksheet> AddWorksheet(const QString& name) = 0;
     virtual void DeleteWorksheet(int index) = 0;
     virtual void AddName(const QString& name, const QString& sheetName, const QString& address) = 0;
+    // A name known only on its own sheet, as a template may define its code lists.
+    virtual void AddSheetName(const QString& name, const QString& sheetName, const QString& address) = 0;
     virtual void SaveAs(const QString& fullPath) = 0;  // .xls: Excel 97-2003
 };
 

@@ -13,17 +13,18 @@ namespace telvainn::cli {
 namespace {
 
 const QString kHelp = QStringLiteral(
-    "Bruk: telvainn-cli ny --rapport NR --periode ÅÅÅÅMM [--korreksjon] FIL\n"
+    "Bruk: telvainn-cli ny --rapport NR --periode ÅÅÅÅMM [--korreksjon] [--overskriv] FIL\n"
     "\n"
     "Lager en ny rapport fra malen for rapportnummeret (maler/rNR.xls i\n"
     "programmappen) og lagrer den som FIL (\".xls\" legges til når FIL ikke slutter\n"
     "på det). Datasentral- og registernummeret hentes fra telvainn.ini.\n"
-    "En fil med samme navn blir erstattet.\n"
+    "En fil med samme navn blir bare erstattet med --overskriv.\n"
     "\n"
     "  --rapport NR      10, 11, 20, 21, 35, 50, 51 eller 60\n"
     "  --periode ÅÅÅÅMM  perioden, år og måned\n"
     "  --korreksjon      en korreksjonsrapport (type K) i stedet for førstegangs-\n"
     "                    levering (type N)\n"
+    "  --overskriv       erstatt FIL om den finnes\n"
     "\n"
     "Skriver ut rapportens logglinjer.");
 
@@ -33,7 +34,7 @@ const QString kPeriodFormatMessage =
 }  // namespace
 
 int ny(const QStringList& args) {
-    const Arguments arguments(args, {QStringLiteral("--korreksjon")},
+    const Arguments arguments(args, {QStringLiteral("--korreksjon"), QStringLiteral("--overskriv")},
                               {QStringLiteral("--rapport"), QStringLiteral("--periode")});
     const auto reportText = arguments.value(QStringLiteral("--rapport"));
     const auto period = arguments.value(QStringLiteral("--periode"));
@@ -56,6 +57,12 @@ int ny(const QStringList& args) {
     QString file = QFileInfo(arguments.positional().front()).absoluteFilePath();
     if (!file.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive)) {
         file += QStringLiteral(".xls");
+    }
+    // A filled report is never replaced by an empty one unless the user says so.
+    const QFileInfo existing(file);
+    if ((existing.exists() || existing.isSymLink()) && !arguments.has(QStringLiteral("--overskriv"))) {
+        err(QStringLiteral("Fila \"%1\" finnes allerede. Bruk --overskriv for å erstatte den.").arg(file));
+        return Failure;
     }
 
     const auto session = ReportSession::start(RunMode{}, false);

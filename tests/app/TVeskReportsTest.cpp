@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 #include "core/Error.h"
 #include "support/FileSizeLimit.h"
 #include "support/MemoryProgramFolder.h"
@@ -180,6 +182,29 @@ TEST_F(TVeskReportsTest, AFailedSaveLeavesNoFile) {
     EXPECT_EQ(reports.LastError, QStringLiteral("Klarte ikke å skrive fila \"") + missingFolder +
                                      QStringLiteral("\": No such file or directory"));
     EXPECT_FALSE(QFile::exists(missingFolder));
+}
+
+// Whatever the spelling, an output never replaces the workbook it is made from.
+TEST_F(TVeskReportsTest, NoOutputIsWrittenOverItsOwnWorkbook) {
+    TVeskReport& report = filledReport();
+    const QByteArray workbook = fileBytes(path("Q1.xls"));
+    ASSERT_TRUE(QFile::link(path("Q1.xls"), path("lenke.xls")));
+    ASSERT_EQ(::link(QFile::encodeName(path("Q1.xls")).constData(),
+                     QFile::encodeName(path("hard.txt")).constData()),
+              0);
+    const QString roundabout =
+        dir.path() + QStringLiteral("/../") + QDir(dir.path()).dirName() + QStringLiteral("/./Q1.xls");
+    for (const QString& target : {path("Q1.xls"), roundabout, path("lenke.xls"), path("hard.txt")}) {
+        const QString refusal =
+            QStringLiteral("Fila \"") + target +
+            QStringLiteral("\" er selve rapporten og kan ikke lagres over. Velg et annet filnavn.");
+        EXPECT_FALSE(reports.SaveEncryptedReport(report, target));
+        EXPECT_EQ(reports.LastError, refusal);
+        EXPECT_FALSE(reports.WriteDataFile(report, target));
+        EXPECT_EQ(reports.LastError, refusal);
+    }
+    EXPECT_EQ(fileBytes(path("Q1.xls")), workbook);
+    EXPECT_TRUE(reports.WriteDataFile(report, path("Q1.txt"))) << reports.LastError.toStdString();
 }
 
 TEST_F(TVeskReportsTest, ADiskFullInTheMiddleOfASaveNamesTheFileAndKeepsEveryEarlierFile) {

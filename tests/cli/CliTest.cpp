@@ -143,6 +143,25 @@ TEST_F(CliTest, ReportsFailuresWithTheirMessagesAndExitCodes) {
     EXPECT_EQ(cli({QStringLiteral("lag-kaffe")}).exitCode, 2);
 }
 
+// A filled report is not replaced by an empty one by mistake, with or without its ".xls"; the refusal
+// comes before the spreadsheet is started.
+TEST_F(CliTest, NewReportRefusesAnExistingFileUnlessTold) {
+    configure("[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n");
+    const QString report = work.filePath(QStringLiteral("R10K-202611.xls"));
+    QFile file(report);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("utfylt");
+    file.close();
+    for (const QString& name : {QStringLiteral("R10K-202611"), QStringLiteral("R10K-202611.xls")}) {
+        const CliRun run = cli({QStringLiteral("ny"), QStringLiteral("--rapport"), QStringLiteral("10"),
+                                QStringLiteral("--periode"), QStringLiteral("202611"), name});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, QStringLiteral("Fila \"") + report +
+                               QStringLiteral("\" finnes allerede. Bruk --overskriv for å erstatte den.\n"));
+    }
+    EXPECT_EQ(readBytes(report), QByteArray("utfylt"));
+}
+
 TEST_F(CliTest, DecryptRejectsATamperedLayoutNamingTheLine) {
     configure("[KONFIGURASJON]\r\nDSNR=123\r\n");
     ASSERT_EQ(cli({QStringLiteral("krypter-datafil"), sample}).exitCode, 0);

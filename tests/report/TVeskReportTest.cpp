@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "core/FileIo.h"
+#include "core/ReportXml.h"
 #include "support/MemoryProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "support/WorkbookPrinters.h"
+#include "workbook/ColorIndex.h"
+#include "workbook/RangeAddress.h"
 #include "workbook/SampleTemplate.h"
 #include "workbook/memory/MemoryApplication.h"
 
@@ -195,6 +199,22 @@ TEST_F(TVeskReportTest, AMissingTemplateRaisesAndLeavesTheOldFileAlone) {
     EXPECT_EQ(app.WorkbookCount(), 0);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("gammel rapport"));
+}
+
+TEST_F(TVeskReportTest, TheTemplateItselfNeverBecomesAReport) {
+    const QString templateFile = templatePath(testsupport::memoryProgramFolder(), 10);
+    const QByteArray before = readFileBytes(templateFile);
+    try {
+        TVeskReport::CreateNew(this, environment(), 10, QStringLiteral("200906"), QStringLiteral("N"),
+                               templateFile, 123, 7);
+        ADD_FAILURE() << "made";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Fila \"") + templateFile +
+                      QStringLiteral("\" er malen selv og kan ikke bli en rapport. Velg et annet "
+                                     "filnavn."));
+    }
+    EXPECT_EQ(readFileBytes(templateFile), before);
 }
 
 TEST_F(TVeskReportTest, AFailureAfterOpeningClosesTheNewWorkbookAgain) {
@@ -419,9 +439,28 @@ TEST_F(TVeskReportTest, TheWalkEndsAfter200BlankRowsWhichZeroRowsNeitherCountNor
             setRow(sheet, row, {QStringLiteral("Null"), 2110000.0, {}, 0.0, 0.0, 1.0, 0.0});
         }
         std::vector<int> rows;
-        report->WalkRows([&](int row, const RowRecord&) { rows.push_back(row); });
+        report->WalkRows([&](int row, const RowRecord&) { rows.push_back(row); }, xmlRowFailure);
         EXPECT_EQ(rows, c.expected) << "last data row " << c.lastDataRow;
     }
+}
+
+// Rows up to the sheet's last one leave no room for 200 empty rows after them; the sheet's end ends the
+// run and the walk, and every row is in the log and the outputs.
+TEST_F(TVeskReportTest, ASheetFilledToItsLastRowIsReadToTheEnd) {
+    auto report = create();
+    excel::Worksheet& sheet = report->reportSheet();
+    sheet.Unprotect();
+    int rows = 0;
+    for (int row = excel::kMaxRows; row >= 11; row -= 150) {
+        setRow(sheet, row, {{}, 1010000.0, {}, 0.0, 0.0, 1.0, 100.0});
+        ++rows;
+    }
+    report->Validate();
+    const QStringList& log = report->logLines();
+    EXPECT_TRUE(log.contains(QStringLiteral("Radene fra og med 11 til og med 1048576")))
+        << log.join(u'|').toStdString();
+    EXPECT_FALSE(log.contains(QStringLiteral("Feilmeldingen sier:"))) << log.join(u'|').toStdString();
+    EXPECT_EQ(report->BuildDataLines().count(QStringLiteral("\r\n")), rows + 1);
 }
 
 TEST_F(TVeskReportTest, NoRowsOrABadHeadingStopTheBuild) {
@@ -444,6 +483,90 @@ TEST_F(TVeskReportTest, NoRowsOrABadHeadingStopTheBuild) {
     report->reportSheet().SetCell(4, 2, QStringLiteral("12"));
     EXPECT_EQ(failure([&] { report->BuildXmlDocument(); }),
               QStringLiteral("Feil registerings nummer (XXXX): 12"));
+}
+
+// A filled row is never dropped in silence: a cell the rules cannot use makes validation flag the row
+// and the outputs refuse it, each naming the cell, while a row skipped on purpose stays skipped.
+TEST_F(TVeskReportTest, ACellTheRulesCannotUseIsNamedByValidationAndRefusedByTheOutputs) {
+    struct Case {
+        int column;
+        CellValue value;
+        QString reason;      // of both outputs, before the cell
+        QString dataReason;  // when the data lines say it otherwise
+        QString validation;
+    };
+    const QString unusable = QStringLiteral(" som programmet ikke kan bruke. Valider på nytt!");
+    const std::vector<Case> cases = {
+        {2,
+         CellValue::error(QStringLiteral("#DIV/0!")),
+         QStringLiteral("Fant en feilverdi (#DIV/0!)") + unusable,
+         {},
+         QStringLiteral("Feil i rad (12) : Objekt (celle B12)")},
+        {2,
+         QStringLiteral("12A4567"),
+         QStringLiteral("Fant en kode (12A4567) som inneholder ulovlige tegn. Valider på nytt!"),
+         {},
+         QStringLiteral("Feil i rad (12) : Objekt (celle B12)")},
+        {4,
+         1.5,
+         QStringLiteral("Fant en kode (1,5) som inneholder ulovlige tegn. Valider på nytt!"),
+         {},
+         QStringLiteral("Feil i rad (12) : Sektor (celle D12)")},
+        {1,
+         CellValue::error(QStringLiteral("#N/A")),
+         QStringLiteral("Fant en feilverdi (#N/A)") + unusable,
+         {},
+         QStringLiteral("Feil i rad (12) : Tekst (celle A12)")},
+        {1,
+         QStringLiteral("Tom\x01Jerry"),
+         QStringLiteral("Fant et kontrolltegn (0x01) som ikke kan sendes. Valider på nytt!"),
+         {},
+         QStringLiteral("Feil i rad (12) : Tekst (celle A12)")},
+        {7,
+         CellValue::error(QStringLiteral("Err:502")),
+         QStringLiteral("Fant en feilverdi (Err:502)") + unusable,
+         {},
+         QStringLiteral("Feil i rad (12) : Fortegnsfeil (celle G12)")},
+        {7, QStringLiteral("12a"),
+         QStringLiteral("Fant et beløp (verdi = 12a) som inneholder ulovlige tegn. Valider på nytt!"),
+         QStringLiteral("\"12a\" er ikke et gyldig beløp."),
+         QStringLiteral("Feil i rad (12) : Fortegnsfeil")},
+    };
+    const auto failure = [](const std::function<void()>& build) {
+        try {
+            build();
+        } catch (const Error& error) {
+            return error.message();
+        }
+        return QStringLiteral("no failure");
+    };
+    for (const Case& c : cases) {
+        auto report = create();
+        excel::Worksheet& sheet = report->reportSheet();
+        sheet.Unprotect();
+        setRow(sheet, 11, {QStringLiteral("Kontanter"), 1010000.0, {}, 0.0, 0.0, 1.0, 100.0});
+        std::vector<CellValue> row = {QStringLiteral("Innskudd"), 6001234.0, {}, 810.0, 0.0, 1.0, 250.0};
+        row[static_cast<std::size_t>(c.column - 1)] = c.value;
+        setRow(sheet, 12, row);
+        setRow(sheet, 13, {QStringLiteral("Null"), 1010000.0, {}, 0.0, 0.0, 1.0, 0.0});
+        const QString cell = QStringLiteral(" (celle %1)").arg(excel::cellAddress(12, c.column));
+
+        EXPECT_EQ(failure([&] { report->BuildXmlDocument(); }),
+                  QStringLiteral("Klarte ikke formatere rapportens rad nr 12 -> ") + c.reason + cell);
+        EXPECT_EQ(failure([&] { report->BuildDataLines(); }),
+                  QStringLiteral("Klarte ikke formatere rapportens rad nr 12\r\n") +
+                      (c.dataReason.isEmpty() ? c.reason : c.dataReason) + cell);
+        report->Validate();
+        EXPECT_TRUE(report->logLines().contains(c.validation)) << report->logLines().join(u'|').toStdString();
+        EXPECT_TRUE(report->logLines().contains(QStringLiteral("Antall feillinjer: 1")))
+            << report->logLines().join(u'|').toStdString();
+        EXPECT_EQ(sheet.Cells(12, c.column)->ColorIndex(), excel::kColorIndexRed) << cell.toStdString();
+
+        sheet.Unprotect();
+        setRow(sheet, 12, {QStringLiteral("Innskudd"), 6001234.0, {}, 810.0, 0.0, 1.0, 250.0});
+        EXPECT_EQ(failure([&] { report->BuildXmlDocument(); }), QStringLiteral("no failure"))
+            << "the zero row of an ordinary report is still left out without a word";
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "app/SettingsStore.h"
+#include "core/FileIo.h"
 #include "core/ReportCatalogue.h"
 #include "support/MemoryProgramFolder.h"
 #include "support/RecordingMailTransport.h"
@@ -367,6 +368,15 @@ TEST_F(MainWindowTest, SaveEncryptedShowsTheGuidanceOrTheFailure) {
     EXPECT_EQ(prompter.messages.last(),
               QStringLiteral("Klarte ikke å lagre rapporten:\r\n") + window->reports()->LastError);
     EXPECT_EQ(dialogs.shown.size(), 2);
+
+    const QByteArray workbook = readFileBytes(path("R10-200905.xls"));
+    files.answers.push_back(path("R10-200905.xls"));
+    window->aLagre();
+    EXPECT_EQ(prompter.messages.last(),
+              QStringLiteral("Klarte ikke å lagre rapporten:\r\nFila \"") + path("R10-200905.xls") +
+                  QStringLiteral("\" er selve rapporten og kan ikke lagres over. Velg et "
+                                 "annet filnavn."));
+    EXPECT_EQ(readFileBytes(path("R10-200905.xls")), workbook);
 }
 
 TEST_F(MainWindowTest, FlatFileSavedAsEncryptedFilesShowsEveryFile) {

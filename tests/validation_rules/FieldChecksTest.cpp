@@ -1,3 +1,8 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/ReportCatalogue.h"
 #include "validation_rules/RulesFixture.h"
 
 namespace telvainn::rules {
@@ -82,6 +87,37 @@ TEST_P(FieldChecks, IndustryCodedRowsBetweenSectors550And810NeedAnIndustry) {
     EXPECT_EQ(validateRow(12), QStringLiteral("Feil i rad (12) : Næring "));
     EXPECT_EQ(validateRow(13), QString());
     EXPECT_EQ(validateRow(14), QStringLiteral("Feil i rad (14) : Næring "));
+}
+
+// A template may keep a code list as a name of its code sheet alone; the spreadsheet looks there before
+// the workbook's names, and so must the checks, whichever way they read.
+TEST_P(FieldChecks, ACodeListNamedOnTheCodeSheetItselfComesBeforeTheWorkbooks) {
+    const QTemporaryDir program;
+    const QString folder = program.path();
+    ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("maler")));
+    ASSERT_TRUE(QFile::copy(templatePath(programFolder(), 10), templatePath(folder, 10)));
+    {
+        const auto codes = app().Open(templatePath(folder, 10));
+        const auto base = codes->WorksheetNamed(QStringLiteral("Base"));
+        base->WriteBlock(1, 26, {{QStringLiteral("099")}, {QStringLiteral("098")}});
+        codes->AddSheetName(QStringLiteral("_naring"), QStringLiteral("Base"), QStringLiteral("Z1:Z2"));
+        codes->Save();
+        codes->Close();
+    }
+    for (const auto reading : {SheetReading::Bulk, SheetReading::CellByCell}) {
+        m_reading = reading;
+        currentReport(10);
+        useTemplatesOf(folder);
+        setRow(11, row10(QStringLiteral("2511234"), QStringLiteral("600"), QStringLiteral("99"),
+                         QStringLiteral("1"), QStringLiteral("1")));
+        setRow(12, row10(QStringLiteral("2511234"), QStringLiteral("600"), QStringLiteral("11"),
+                         QStringLiteral("1"), QStringLiteral("1")));
+        EXPECT_EQ(validateRow(11), QString());
+        EXPECT_EQ(validateRow(12), QStringLiteral("Feil i rad (12) : Næring "))
+            << "the workbook's list of the same name is not the one asked";
+        TearDown();
+        SetUp();
+    }
 }
 
 TEST_P(FieldChecks, ReportSixtySearchesCountiesOrCountriesBySectorAndObject) {

@@ -83,7 +83,17 @@ TEST_P(RowLayouts, CellsAreReadAsZeroPaddedDigitsOrNotAtAll) {
     EXPECT_EQ(padded->valuta, QStringLiteral("02"));
     EXPECT_EQ(padded->verdi, QStringLiteral("12,5")) << "the amount as the locale writes it, trimmed";
     EXPECT_EQ(read(12, ReadMode::Validation)->land, QStringLiteral("0578"));
-    EXPECT_FALSE(read(13, ReadMode::Validation)) << "an object id with a letter is no object id";
+    for (const auto mode : {ReadMode::Validation, ReadMode::Build}) {
+        const auto letter = read(13, mode);
+        ASSERT_TRUE(letter) << "a row whose object id reads as nothing is kept, not dropped";
+        EXPECT_EQ(letter->objektid, QString());
+        ASSERT_TRUE(validator().unusableCell());
+        EXPECT_EQ(validator().unusableCell()->address(), QStringLiteral("B13"));
+        EXPECT_EQ(validator().unusableCell()->reason(),
+                  QStringLiteral("Fant en kode (12A4567) som inneholder ulovlige tegn. Valider på nytt!"));
+    }
+    EXPECT_TRUE(read(12, ReadMode::Validation));
+    EXPECT_FALSE(validator().unusableCell()) << "each row is judged on its own";
 }
 
 TEST_P(RowLayouts, AmountsDecideWhichRowsTheOutputsKeep) {

@@ -68,6 +68,13 @@ void RulesTest::currentReport(int reportNumber, const QString& type) {
     m_validator->setSheetReading(m_reading);
 }
 
+void RulesTest::useTemplatesOf(const QString& folder) {
+    const int reportNumber = m_validator->reportNumber();
+    m_validator.reset();
+    m_validator = makeValidator(m_generation, app(), folder, reportNumber, m_locale);
+    m_validator->setSheetReading(m_reading);
+}
+
 void RulesTest::workbookFrom(const QString& source, TemplateGeneration generation, int reportNumber) {
     const QString path = m_scratch->filePath(QStringLiteral("rapport.xls"));
     excel::writeSampleWorkbook(app(), excel::parseSampleWorkbook(source, QStringLiteral("test")), path);

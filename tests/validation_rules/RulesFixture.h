@@ -57,6 +57,8 @@ class RulesTest : public ::testing::TestWithParam<RulesEngine> {
     // A report workbook from the current template of `reportNumber`, heading filled in (Dsnr 007, Regnr
     // 1234, period 200812, the type), with its validator. The sheet is left unprotected.
     void currentReport(int reportNumber, const QString& type = QStringLiteral("N"));
+    // The report's validator made from the templates of another program folder.
+    void useTemplatesOf(const QString& folder);
     // A workbook from a sample source text (sheets, cells, fills), with the validator of `generation`.
     void workbookFrom(const QString& source, TemplateGeneration generation, int reportNumber);
 

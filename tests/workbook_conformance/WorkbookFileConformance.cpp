@@ -78,6 +78,25 @@ TEST_P(WorkbookFiles, SaveAsAndOpenKeepOneCellAndMultiCellNames) {
     EXPECT_EQ(land->Values(), (Block{{text(u"NO"), text(u"Norge")}, {text(u"SE"), text(u"Sverige")}}));
 }
 
+// As a formula on a sheet sees names: the sheet's own first, then the workbook's; the file keeps both.
+TEST_P(WorkbookFiles, ANameOfASheetIsFoundOnThatSheetBeforeTheWorkbooksAndIsKept) {
+    Workbook& made = newWorkbookWithSheets({QStringLiteral("r10"), QStringLiteral("Base")});
+    made.WorksheetNamed(QStringLiteral("Base"))
+        ->WriteBlock(2, 1, {{text(u"NOK")}, {text(u"SEK")}, {text(u"EUR")}});
+    made.AddName(QStringLiteral("valuta"), QStringLiteral("Base"), QStringLiteral("A4"));
+    made.AddSheetName(QStringLiteral("valuta"), QStringLiteral("Base"), QStringLiteral("A2:A3"));
+    made.AddSheetName(QStringLiteral("_naring"), QStringLiteral("Base"), QStringLiteral("A2"));
+
+    Workbook& reopened = saveCloseAndReopen(made, QStringLiteral("lokale.xls"));
+    const auto base = reopened.WorksheetNamed(QStringLiteral("Base"));
+    const auto report = reopened.WorksheetNamed(QStringLiteral("r10"));
+    EXPECT_EQ(base->GetRange(QStringLiteral("valuta"))->Values(), (Block{{text(u"NOK")}, {text(u"SEK")}}));
+    EXPECT_EQ(report->GetRange(QStringLiteral("valuta"))->Values(), (Block{{text(u"EUR")}}))
+        << "another sheet sees the workbook's name";
+    EXPECT_EQ(base->GetRange(QStringLiteral("_NARING"))->Value(), text(u"NOK"));
+    EXPECT_THROW(report->GetRange(QStringLiteral("_naring")), std::exception);
+}
+
 TEST_P(WorkbookFiles, SaveAsAndOpenKeepFillColoursAndDateCellsAsSerials) {
     Workbook& made = newWorkbookWithSheets({QStringLiteral("r10")});
     auto sheet = made.Worksheets(1);

@@ -12,6 +12,7 @@
 #include "transmission/BlowfishCipher.h"
 #include "transmission/EnvelopeParser.h"
 #include "workbook/ColorIndex.h"
+#include "workbook/uno/UnoEngine.h"
 #include "workbook_uno/LibreOfficeFixture.h"
 
 namespace telvainn {
@@ -176,6 +177,29 @@ TEST_F(ReportWorkflowTest, AReportIsMadeFilledValidatedSavedAndMailedAsTheAgency
     EXPECT_EQ(mails[0].subject, QStringLiteral("Telva - 7/1234 R10 N 200812 ver.3.0.5 mail:Annet"));
     ASSERT_FALSE(mails[0].parts.empty());
     EXPECT_EQ(withoutTimeStamp(decrypted(mails[0].parts[0].payload)), kExpectedDocument);
+
+    // Nothing is written over the workbook itself, and a row whose amount Calc cannot work out stops
+    // the send instead of leaving the row out.
+    const CliRun overItself = run({QStringLiteral("krypter"), report, QStringLiteral("--ut"), report});
+    EXPECT_EQ(overItself.exitCode, 1);
+    EXPECT_EQ(overItself.err,
+              QStringLiteral("Klarte ikke å lagre rapporten:\r\nFila \"") + report +
+                  QStringLiteral("\" er selve rapporten og kan ikke lagres over. Velg et annet "
+                                 "filnavn.\n"));
+    fill(report, [](excel::Worksheet& sheet) {
+        setRow(sheet, 15, QStringLiteral("Utlån"), 2521000, 600, 11, 1, 0);
+        dynamic_cast<excel::uno::UnoWorksheet&>(sheet).SetFormula(15, 7, QStringLiteral("=G11/G14"));
+    });
+    const CliRun refused = run({QStringLiteral("send"), report, QStringLiteral("--ja")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.endsWith(QStringLiteral(
+        "\nKunne ikke sende rapporten:\r\n-> Klarte ikke formatere rapportens rad nr 15 -> Fant "
+        "en feilverdi (#DIV/0!) som programmet ikke kan bruke. Valider på nytt! (celle G15)\r\n\r\n"
+        "Hvis du ikke finner ut hvordan du kan løse problemet, kan du forsøke å lagre\r\nrapporten "
+        "som kryptert fil, og sende den krypterte filen manuelt.\r\n\r\nDu vil få en veiledning "
+        "på hvordan du gjør det når du velger å lagre\r\nrapporten som kryptert fil.\n")))
+        << refused.err.toStdString();
+    EXPECT_EQ(peer.mails().size(), 1u) << "nothing more was sent";
 }
 
 TEST_F(ReportWorkflowTest, OlderAndCorrectionWorkbooksAreValidatedAgainstTheCurrentTemplates) {

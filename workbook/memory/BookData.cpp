@@ -42,13 +42,19 @@ std::shared_ptr<SheetData> BookData::sheetNamed(QStringView sheetName) const {
     return nullptr;
 }
 
-const NameData* BookData::findName(QStringView rangeName) const {
+const NameData* BookData::findName(QStringView rangeName, const SheetData& fromSheet) const {
+    const NameData* workbookName = nullptr;
     for (const NameData& entry : names) {
-        if (sameName(entry.name, rangeName)) {
+        if (!sameName(entry.name, rangeName)) {
+            continue;
+        }
+        if (!entry.local) {
+            workbookName = &entry;
+        } else if (entry.sheet.lock().get() == &fromSheet) {
             return &entry;
         }
     }
-    return nullptr;
+    return workbookName;
 }
 
 void checkSheetName(const BookData& book, const QString& sheetName, const SheetData* self) {

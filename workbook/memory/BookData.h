@@ -11,11 +11,13 @@
 
 namespace telvainn::excel::memory {
 
-// A workbook-level name: one or more rectangles on one sheet.
+// A name: one or more rectangles on one sheet, known in the whole workbook or, when local, only on
+// that sheet.
 struct NameData {
     QString name;
     std::weak_ptr<SheetData> sheet;
     std::vector<CellRect> rects;
+    bool local = false;
 };
 
 struct BookData {
@@ -35,7 +37,9 @@ struct BookData {
 
     int indexOf(const SheetData& sheet) const;  // 1-based; 0 when not in the workbook
     std::shared_ptr<SheetData> sheetNamed(QStringView sheetName) const;  // letter case ignored; or null
-    const NameData* findName(QStringView rangeName) const;               // letter case ignored; or null
+    // The name as a formula on `fromSheet` sees it: that sheet's own names first, then the workbook's.
+    // Letter case ignored; null when there is none.
+    const NameData* findName(QStringView rangeName, const SheetData& fromSheet) const;
 };
 
 // Raises unless `sheetName` can name a sheet and no other sheet of `book` but `self` has it.

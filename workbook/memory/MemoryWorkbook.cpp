@@ -117,8 +117,17 @@ void MemoryWorkbook::DeleteWorksheet(int index) {
     }
 }
 
-// A name given again takes the new cells, as Excel's Names.Add does.
 void MemoryWorkbook::AddName(const QString& name, const QString& sheetName, const QString& address) {
+    addName(name, sheetName, address, false);
+}
+
+void MemoryWorkbook::AddSheetName(const QString& name, const QString& sheetName, const QString& address) {
+    addName(name, sheetName, address, true);
+}
+
+// A name given again in the same scope takes the new cells, as Excel's Names.Add does.
+void MemoryWorkbook::addName(const QString& name, const QString& sheetName, const QString& address,
+                             bool local) {
     BookData& data = book();
     const bool nameLooksValid = !name.isEmpty() && !name.contains(QLatin1Char(' ')) &&
                                 !name.contains(QLatin1Char('!')) && !name.front().isDigit();
@@ -135,13 +144,14 @@ void MemoryWorkbook::AddName(const QString& name, const QString& sheetName, cons
         throw Error(QStringLiteral("'%1' is not a cell address.").arg(address));
     }
     for (NameData& existing : data.names) {
-        if (existing.name.compare(name, Qt::CaseInsensitive) == 0) {
+        if (existing.name.compare(name, Qt::CaseInsensitive) == 0 && existing.local == local &&
+            (!local || existing.sheet.lock() == sheet)) {
             existing.sheet = sheet;
             existing.rects = std::move(*rects);
             return;
         }
     }
-    data.names.push_back({name, sheet, std::move(*rects)});
+    data.names.push_back({name, sheet, std::move(*rects), local});
 }
 
 void MemoryWorkbook::SaveAs(const QString& fullPath) {

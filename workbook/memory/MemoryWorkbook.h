@@ -28,12 +28,14 @@ class MemoryWorkbook final : public excel::Workbook {
     std::unique_ptr<excel::Worksheet> AddWorksheet(const QString& name) override;
     void DeleteWorksheet(int index) override;
     void AddName(const QString& name, const QString& sheetName, const QString& address) override;
+    void AddSheetName(const QString& name, const QString& sheetName, const QString& address) override;
     void SaveAs(const QString& fullPath) override;
 
   private:
     BookData& book();  // raises when closed
     std::unique_ptr<excel::Worksheet> connect(std::shared_ptr<SheetData> sheet);
     void checkIndex(int index);
+    void addName(const QString& name, const QString& sheetName, const QString& address, bool local);
 
     std::shared_ptr<EngineState> m_engine;
     std::shared_ptr<BookData> m_book;

@@ -66,7 +66,7 @@ std::unique_ptr<excel::Range> MemoryWorksheet::GetRange(const QString& addressOr
     if (auto rects = parseRangeAddress(addressOrName)) {
         return std::make_unique<MemoryRange>(m_book, m_sheet, std::move(*rects));
     }
-    const NameData* name = m_book->findName(addressOrName.trimmed());
+    const NameData* name = m_book->findName(addressOrName.trimmed(), *m_sheet);
     if (name == nullptr) {
         throw Error(QStringLiteral("There is no range named '%1' in '%2'.").arg(addressOrName, m_book->name));
     }

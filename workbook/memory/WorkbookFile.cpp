@@ -32,6 +32,8 @@ const QString kSheetKey = QStringLiteral("sheet");
 const QString kAddressKey = QStringLiteral("address");
 const QString kLocksKey = QStringLiteral("locks");
 const QString kLockedKey = QStringLiteral("locked");
+const QString kLocalKey = QStringLiteral("local");
+const QString kErrorKey = QStringLiteral("error");
 
 // Thrown inside the reader for any content that is not a workbook of ours; becomes one message.
 struct NotAWorkbook {};
@@ -64,6 +66,8 @@ QJsonObject cellObject(int row, int column, const CellData& cell) {
         object.insert(kValueKey, cell.value.number());
     } else if (cell.value.isText()) {
         object.insert(kValueKey, cell.value.text());
+    } else if (cell.value.isError()) {
+        object.insert(kErrorKey, cell.value.generalText());
     }
     if (cell.fill) {
         object.insert(kFillKey, fillText(*cell.fill));
@@ -102,6 +106,8 @@ std::shared_ptr<SheetData> parseSheet(const QJsonValue& value) {
             cell.value = CellValue(stored.toString());
         } else if (!stored.isUndefined()) {
             throw NotAWorkbook{};
+        } else if (cellObject.value(kErrorKey).isString()) {
+            cell.value = CellValue::error(cellObject.value(kErrorKey).toString());
         }
         if (cellObject.contains(kFillKey)) {
             cell.fill = parseFill(cellObject.value(kFillKey));
@@ -127,6 +133,7 @@ NameData parseName(const QJsonValue& value, const BookData& book) {
     NameData name;
     name.name = object.value(kNameKey).toString();
     name.sheet = book.sheetNamed(object.value(kSheetKey).toString());
+    name.local = object.value(kLocalKey).toBool();
     const auto rects = parseRangeAddress(object.value(kAddressKey).toString());
     if (name.name.isEmpty() || name.sheet.expired() || !rects) {
         throw NotAWorkbook{};
@@ -183,8 +190,12 @@ void writeWorkbookFile(const BookData& book, const QString& path) {
     for (const NameData& name : book.names) {
         const auto sheet = name.sheet.lock();
         if (sheet && book.indexOf(*sheet) > 0) {  // a name whose sheet was deleted is not kept
-            names.append(QJsonObject{
-                {kNameKey, name.name}, {kSheetKey, sheet->name}, {kAddressKey, addressText(name.rects)}});
+            QJsonObject entry{
+                {kNameKey, name.name}, {kSheetKey, sheet->name}, {kAddressKey, addressText(name.rects)}};
+            if (name.local) {
+                entry.insert(kLocalKey, true);
+            }
+            names.append(entry);
         }
     }
     const QJsonObject root{{kFormatKey, kFormat},

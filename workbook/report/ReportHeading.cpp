@@ -34,7 +34,7 @@ std::int32_t integerOf(const excel::CellValue& value, const Locale& locale) {
     if (value.isNumber()) {
         return toInt32(value.number(), value.generalText());
     }
-    const QString text = trimmed(value.text());
+    const QString text = trimmed(value.generalText());
     QString number = text;
     number.replace(locale.decimalSeparator, QLatin1Char('.'));
     bool ok = false;

@@ -4,6 +4,7 @@
 #include "core/Error.h"
 #include "core/ReportDataLines.h"
 #include "core/ReportXml.h"
+#include "workbook/RangeAddress.h"
 #include "workbook/report/TVeskReport.h"
 
 namespace telvainn {
@@ -13,7 +14,8 @@ constexpr int kEmptyRowsEndingTheWalk = 200;
 
 }  // namespace
 
-void TVeskReport::WalkRows(const std::function<void(int row, const RowRecord&)>& action) {
+void TVeskReport::WalkRows(const std::function<void(int row, const RowRecord&)>& action,
+                           const std::function<QString(int row, const QString& reason)>& rowFailure) {
     excel::Application& excel = m_environment.excel;
     excel.SetScreenUpdating(false);
     struct RestoreScreen {
@@ -32,13 +34,16 @@ void TVeskReport::WalkRows(const std::function<void(int row, const RowRecord&)>&
         throw Error(message);
     }
     int emptyRun = 0;
-    for (int row = kFirstDataRow; emptyRun != kEmptyRowsEndingTheWalk; ++row) {
+    for (int row = kFirstDataRow; emptyRun != kEmptyRowsEndingTheWalk && row <= excel::kMaxRows; ++row) {
         RowRecord record;
         if (m_validator->ReadRow(sheet, row, ReadMode::Build, record)) {
             if (record.objektid.isEmpty()) {
                 ++emptyRun;
             }
             continue;
+        }
+        if (const auto& cell = m_validator->unusableCell()) {
+            throw Error(rowFailure(row, cell->reason() + cellNote(cell->address())));
         }
         action(row, record);
         emptyRun = 0;
@@ -48,12 +53,14 @@ void TVeskReport::WalkRows(const std::function<void(int row, const RowRecord&)>&
 QString TVeskReport::BuildXmlDocument(const QDateTime& buildTime) {
     // The identity is the one the walk reads from the heading.
     std::optional<XmlDocumentBuilder> document;
-    WalkRows([&](int row, const RowRecord& record) {
-        if (!document) {
-            document.emplace(m_identity, buildTime, m_environment.locale);
-        }
-        document->addRow(row, record);
-    });
+    WalkRows(
+        [&](int row, const RowRecord& record) {
+            if (!document) {
+                document.emplace(m_identity, buildTime, m_environment.locale);
+            }
+            document->addRow(row, record, cellNote(m_validator->amountCell(row)));
+        },
+        xmlRowFailure);
     if (!document) {
         document.emplace(m_identity, buildTime, m_environment.locale);
     }
@@ -62,12 +69,14 @@ QString TVeskReport::BuildXmlDocument(const QDateTime& buildTime) {
 
 QString TVeskReport::BuildDataLines() {
     std::optional<DataLinesBuilder> lines;
-    WalkRows([&](int row, const RowRecord& record) {
-        if (!lines) {
-            lines.emplace(m_identity, m_environment.locale);
-        }
-        lines->addRow(row, record);
-    });
+    WalkRows(
+        [&](int row, const RowRecord& record) {
+            if (!lines) {
+                lines.emplace(m_identity, m_environment.locale);
+            }
+            lines->addRow(row, record, cellNote(m_validator->amountCell(row)));
+        },
+        dataLineRowFailure);
     if (!lines) {
         lines.emplace(m_identity, m_environment.locale);
     }

@@ -16,6 +16,11 @@ constexpr QChar kReportSheetInitial = u'r';
 // The template is copied whole into place or not at all: a failed copy must not leave the old file to
 // be opened and overwritten as if it were the new report.
 void copyTemplate(const QString& templateFile, const QString& fileName) {
+    if (isSameFile(templateFile, fileName)) {
+        throw Error(
+            QStringLiteral("Fila \"%1\" er malen selv og kan ikke bli en rapport. Velg et annet filnavn.")
+                .arg(fileName));
+    }
     writeFileBytes(fileName, readFileBytes(templateFile));
 }
 

@@ -89,8 +89,10 @@ class TVeskReport {
     // Writes Dsnr, Regnr, Periode and Rapporttype into a new report's heading cells.
     void WriteHeading();
     // Walks the rows of the report sheet in build mode after reading the heading again and checking
-    // it; `action` gets each kept row with its number.
-    void WalkRows(const std::function<void(int row, const RowRecord&)>& action);
+    // it; `action` gets each kept row with its number. A row holding a cell the rules cannot use ends
+    // the walk with the output's own `rowFailure` text, which names the cell.
+    void WalkRows(const std::function<void(int row, const RowRecord&)>& action,
+                  const std::function<QString(int row, const QString& reason)>& rowFailure);
 
     // The XML report document of the rows, time-stamped with `buildTime`.
     QString BuildXmlDocument(const QDateTime& buildTime = QDateTime::currentDateTime());

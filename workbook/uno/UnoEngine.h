@@ -80,6 +80,10 @@ class UnoWorksheet final : public Worksheet {
     void SetNumberFormat(int row, int column, const QString& format) override;
     void SetColorIndex(const std::vector<CellRect>& cells, int index) override;
 
+    // A formula as a user types it in an English office ("=1/0", "=TEXT(5;\"0\")"): how tests make
+    // the cells that only a formula gives, such as error values.
+    void SetFormula(int row, int column, const QString& formula);
+
   private:
     template <class Function>
     auto call(Function&& function) {
@@ -110,6 +114,7 @@ class UnoWorkbook final : public Workbook {
     std::unique_ptr<Worksheet> AddWorksheet(const QString& name) override;
     void DeleteWorksheet(int index) override;
     void AddName(const QString& name, const QString& sheetName, const QString& address) override;
+    void AddSheetName(const QString& name, const QString& sheetName, const QString& address) override;
     void SaveAs(const QString& fullPath) override;
 
   private:
@@ -118,6 +123,8 @@ class UnoWorkbook final : public Workbook {
         m_document->check();
         return m_document->office.call(std::forward<Function>(function));
     }
+
+    void addName(const QString& name, const QString& sheetName, const QString& address, bool local);
 
     UnoApplication& m_application;
     std::shared_ptr<Document> m_document;
@@ -182,6 +189,7 @@ CellValue cellValueOf(const css::uno::Reference<css::table::XCell>& cell);
 void setCellValue(const css::uno::Reference<css::table::XCell>& cell, const CellValue& value);
 CellValue cellValueOf(const css::uno::Any& any);
 css::uno::Any anyOf(const CellValue& value);
-Block blockOf(const css::uno::Sequence<css::uno::Sequence<css::uno::Any>>& data);
+// The values of a rectangle in one call, each exactly what a read of its cell alone gives.
+Block readBlock(const css::uno::Reference<css::table::XCellRange>& area);
 
 }  // namespace telvainn::excel::uno

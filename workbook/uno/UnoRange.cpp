@@ -75,11 +75,7 @@ void UnoRange::SetValue(const CellValue& value) {
 
 Block UnoRange::Values() {
     m_document->check();
-    return m_document->office.call([&] {
-        const auto data =
-            Reference<css::sheet::XCellRangeData>(m_areas.front(), UNO_QUERY_THROW)->getDataArray();
-        return blockOf(data);
-    });
+    return m_document->office.call([&] { return readBlock(m_areas.front()); });
 }
 
 std::optional<CellPosition> UnoRange::Find(const QString& text) {

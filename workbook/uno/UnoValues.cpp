@@ -1,5 +1,6 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/sheet/FormulaResult.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/text/XText.hpp>
 
@@ -15,6 +16,8 @@ namespace {
 QString cellText(const Reference<css::table::XCell>& cell) {
     return toQ(Reference<css::text::XText>(cell, UNO_QUERY_THROW)->getString());
 }
+
+const QString kErrorValueNotWritable = QStringLiteral("En feilverdi kan bare komme fra en formel.");
 
 // A cell holding an empty text reads as empty, as the block reads (which cannot tell them apart) do.
 CellValue textValue(const QString& text) {
@@ -48,6 +51,9 @@ CellValue cellValueOf(const Reference<css::table::XCell>& cell) {
             if (result == css::sheet::FormulaResult::VALUE) {
                 return CellValue(cell->getValue());
             }
+            if (result == css::sheet::FormulaResult::ERROR) {
+                return CellValue::error(cellText(cell));
+            }
             return textValue(cellText(cell));
         }
         default:
@@ -56,6 +62,9 @@ CellValue cellValueOf(const Reference<css::table::XCell>& cell) {
 }
 
 void setCellValue(const Reference<css::table::XCell>& cell, const CellValue& value) {
+    if (value.isError()) {
+        throw Error(kErrorValueNotWritable);
+    }
     if (value.isNumber()) {
         cell->setValue(value.number());
     } else if (value.isText()) {
@@ -79,20 +88,28 @@ CellValue cellValueOf(const css::uno::Any& any) {
 }
 
 css::uno::Any anyOf(const CellValue& value) {
+    if (value.isError()) {
+        throw Error(kErrorValueNotWritable);
+    }
     if (value.isNumber()) {
         return css::uno::Any(value.number());
     }
     return css::uno::Any(toOU(value.text()));
 }
 
-Block blockOf(const css::uno::Sequence<css::uno::Sequence<css::uno::Any>>& data) {
+Block readBlock(const Reference<css::table::XCellRange>& area) {
+    const auto data = Reference<css::sheet::XCellRangeData>(area, UNO_QUERY_THROW)->getDataArray();
     Block block;
     block.reserve(static_cast<std::size_t>(data.getLength()));
-    for (const auto& row : data) {
+    for (sal_Int32 row = 0; row < data.getLength(); ++row) {
         auto& values = block.emplace_back();
-        values.reserve(static_cast<std::size_t>(row.getLength()));
-        for (const auto& cell : row) {
-            values.push_back(cellValueOf(cell));
+        const auto& cells = data[row];
+        values.reserve(static_cast<std::size_t>(cells.getLength()));
+        for (sal_Int32 column = 0; column < cells.getLength(); ++column) {
+            // The block gives an error value as nothing at all (an empty cell comes as an empty text);
+            // the cell itself says which error it is, as a single read would.
+            values.push_back(cells[column].hasValue() ? cellValueOf(cells[column])
+                                                      : cellValueOf(area->getCellByPosition(column, row)));
         }
     }
     return block;

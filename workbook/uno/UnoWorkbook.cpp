@@ -10,6 +10,7 @@
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XNamedRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/table/CellAddress.hpp>
@@ -199,6 +200,14 @@ void UnoWorkbook::DeleteWorksheet(int index) {
 }
 
 void UnoWorkbook::AddName(const QString& name, const QString& sheetName, const QString& address) {
+    addName(name, sheetName, address, false);
+}
+
+void UnoWorkbook::AddSheetName(const QString& name, const QString& sheetName, const QString& address) {
+    addName(name, sheetName, address, true);
+}
+
+void UnoWorkbook::addName(const QString& name, const QString& sheetName, const QString& address, bool local) {
     const auto rects = parseRangeAddress(address);
     if (!rects || rects->size() != 1) {
         throw Error(QStringLiteral("Ugyldig celleområde for navnet \"%1\": %2").arg(name, address));
@@ -212,11 +221,19 @@ void UnoWorkbook::AddName(const QString& name, const QString& sheetName, const Q
                                 .arg(columnLetters(rect.lastColumn))
                                 .arg(rect.lastRow);
     call([&] {
+        css::uno::Reference<css::uno::XInterface> owner = m_document->model;
+        sal_Int16 sheetIndex = 0;
+        if (local) {
+            const Reference<css::sheet::XSpreadsheet> sheet(
+                m_document->model->getSheets()->getByName(toOU(sheetName)), UNO_QUERY_THROW);
+            sheetIndex =
+                Reference<css::sheet::XCellRangeAddressable>(sheet, UNO_QUERY_THROW)->getRangeAddress().Sheet;
+            owner = sheet;
+        }
         const Reference<css::sheet::XNamedRanges> names(
-            Reference<css::beans::XPropertySet>(m_document->model, UNO_QUERY_THROW)
-                ->getPropertyValue("NamedRanges"),
+            Reference<css::beans::XPropertySet>(owner, UNO_QUERY_THROW)->getPropertyValue("NamedRanges"),
             UNO_QUERY_THROW);
-        names->addNewByName(toOU(name), toOU(content), css::table::CellAddress(0, 0, 0), 0);
+        names->addNewByName(toOU(name), toOU(content), css::table::CellAddress(sheetIndex, 0, 0), 0);
     });
 }
 

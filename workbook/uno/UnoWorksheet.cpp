@@ -95,6 +95,11 @@ void UnoWorksheet::SetCell(int row, int column, const CellValue& value) {
     call([&] { setCellValue(m_sheet->getCellByPosition(column - 1, row - 1), value); });
 }
 
+void UnoWorksheet::SetFormula(int row, int column, const QString& formula) {
+    checkPosition(row, column);
+    call([&] { m_sheet->getCellByPosition(column - 1, row - 1)->setFormula(toOU(formula)); });
+}
+
 std::unique_ptr<Range> UnoWorksheet::Cells(int row, int column) {
     checkPosition(row, column);
     return call([&] {
@@ -115,13 +120,21 @@ std::unique_ptr<Range> UnoWorksheet::GetRange(const QString& addressOrName) {
         });
     }
     return call([&]() -> std::unique_ptr<Range> {
-        const auto names = Reference<css::beans::XPropertySet>(m_document->model, UNO_QUERY_THROW)
-                               ->getPropertyValue("NamedRanges");
-        const Reference<css::sheet::XNamedRanges> namedRanges(names, UNO_QUERY_THROW);
-        if (!namedRanges->hasByName(toOU(addressOrName))) {
+        // As a formula on this sheet would see it: the sheet's own names first, then the workbook's.
+        const auto namesOf = [](const css::uno::Reference<css::uno::XInterface>& owner) {
+            return Reference<css::sheet::XNamedRanges>(
+                Reference<css::beans::XPropertySet>(owner, UNO_QUERY_THROW)->getPropertyValue("NamedRanges"),
+                UNO_QUERY_THROW);
+        };
+        const rtl::OUString name = toOU(addressOrName);
+        auto namedRanges = namesOf(m_sheet);
+        if (!namedRanges->hasByName(name)) {
+            namedRanges = namesOf(m_document->model);
+        }
+        if (!namedRanges->hasByName(name)) {
             throw Error(QStringLiteral("Navnet \"%1\" finnes ikke i arbeidsboka.").arg(addressOrName));
         }
-        const Reference<css::sheet::XCellRangeReferrer> referrer(namedRanges->getByName(toOU(addressOrName)),
+        const Reference<css::sheet::XCellRangeReferrer> referrer(namedRanges->getByName(name),
                                                                  UNO_QUERY_THROW);
         const auto cells = referrer->getReferredCells();
         if (!cells.is()) {
@@ -138,10 +151,8 @@ Block UnoWorksheet::ReadBlock(int firstRow, int firstColumn, int rowCount, int c
     checkPosition(firstRow, firstColumn);
     checkPosition(firstRow + rowCount - 1, firstColumn + columnCount - 1);
     return call([&] {
-        const auto area = m_sheet->getCellRangeByPosition(
-            firstColumn - 1, firstRow - 1, firstColumn + columnCount - 2, firstRow + rowCount - 2);
-        const auto data = Reference<css::sheet::XCellRangeData>(area, UNO_QUERY_THROW)->getDataArray();
-        return blockOf(data);
+        return readBlock(m_sheet->getCellRangeByPosition(
+            firstColumn - 1, firstRow - 1, firstColumn + columnCount - 2, firstRow + rowCount - 2));
     });
 }
 
