@@ -14,8 +14,8 @@ packages=(
     # sendmail-compatible client, and openssl for a throw-away certificate.
     libcurl4-openssl-dev python3 python3-aiosmtpd msmtp openssl
     # LibreOffice Calc and its UNO SDK; the GUI core, which also runs headless (the -nogui one
-    # cannot show a window at all). procps gives the tests pkill.
-    libreoffice-calc libreoffice-dev libreoffice-dev-common procps
+    # cannot show a window at all).
+    libreoffice-calc libreoffice-dev libreoffice-dev-common
     # A person filling a report by hand is played under a virtual screen: keystrokes into the Calc window.
     xvfb xauth xdotool
     # pdftotext and pdfinfo: the printed log is checked in the PDF it makes.

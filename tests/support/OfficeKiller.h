@@ -60,6 +60,27 @@ inline bool killAndAwait(pid_t pid) {
     return ended;
 }
 
+// Stops `pid` with SIGSTOP and returns once the kernel shows it stopped, so that no call can still be
+// answered. False when it could not be stopped.
+inline bool stopAndAwait(pid_t pid) {
+    if (::kill(pid, SIGSTOP) != 0) {
+        return false;
+    }
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    for (int look = 0; look < 30000; ++look) {  // a bound for a broken kernel, not a stand-in
+        if (!stat.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        const QByteArray line = stat.readAll();
+        stat.close();
+        if (line.mid(line.lastIndexOf(')') + 2, 1) == "T") {
+            return true;
+        }
+        usleep(1000);
+    }
+    return false;
+}
+
 // Cuts an operation off by killing the office at the start of a chosen call the program makes into it.
 // Given to the engine as its beforeCall hook, it counts the calls; armed, it kills the office at the
 // first call for which `cutHere` holds and waits for it to end, so that this call and all later ones

@@ -71,14 +71,4 @@ inline void makeReportWithMacros(Application& application, const QString& progra
     QFile::remove(source);
 }
 
-// Sends a signal to the office's soffice.bin (found by its unique pipe name).
-inline void signalOffice(Application& application, const QString& signal) {
-    const QString pipe = uno::libreOfficeConnection(application).section(QLatin1Char('='), 1);
-    ASSERT_FALSE(pipe.isEmpty()) << "no office runs";
-    ASSERT_EQ(
-        QProcess::execute(QStringLiteral("pkill"), {QStringLiteral("-") + signal, QStringLiteral("-f"),
-                                                    QStringLiteral("soffice.bin .*name=%1;").arg(pipe)}),
-        0);
-}
-
 }  // namespace telvainn::excel::testing

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "core/Error.h"
+#include "support/OfficeKiller.h"
 #include "support/WorkbookPrinters.h"
 #include "workbook_uno/LibreOfficeFixture.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::closeAsUser;
-using testing::signalOffice;
 using testing::testOfficeOptions;
 
 class LibreOfficeTest : public ::testing::Test {
@@ -88,12 +88,17 @@ TEST_F(LibreOfficeTest, AKilledOfficeFailsTheCallClearlyAndTheNextCallStartsANew
     const auto sheet = workbook->Worksheets(1);
     ASSERT_EQ(sheet->Cell(5, 2), CellValue(10.0));
 
-    signalOffice(*application, QStringLiteral("KILL"));
+    ASSERT_TRUE(
+        testsupport::killAndAwait(testsupport::officeProcessId(uno::libreOfficeConnection(*application))));
+    const QString workbookGone =
+        QStringLiteral("Arbeidsboka \"drept.xls\" ble lukket da LibreOffice Calc avsluttet.");
     try {
         sheet->Cell(5, 2);
         ADD_FAILURE() << "a call into a dead office succeeded";
     } catch (const Error& error) {
-        EXPECT_EQ(error.message(), uno::kOfficeDiedMessage);
+        // Which of the two it meets depends on whether the engine has heard of the death yet; both tell it.
+        EXPECT_TRUE(error.message() == uno::kOfficeDiedMessage || error.message() == workbookGone)
+            << error.message().toStdString();
     }
 
     const auto fresh = application->NewWorkbook();
@@ -104,8 +109,7 @@ TEST_F(LibreOfficeTest, AKilledOfficeFailsTheCallClearlyAndTheNextCallStartsANew
         sheet->Cell(5, 2);
         ADD_FAILURE() << "a sheet of the dead office still answered";
     } catch (const Error& error) {
-        EXPECT_EQ(error.message(),
-                  QStringLiteral("Arbeidsboka \"drept.xls\" ble lukket da LibreOffice Calc avsluttet."));
+        EXPECT_EQ(error.message(), workbookGone);
     }
     EXPECT_EQ(application->WorkbookCount(), 1);
     const auto reopened = application->Open(m_folder.filePath(QStringLiteral("drept.xls")));
@@ -114,13 +118,15 @@ TEST_F(LibreOfficeTest, AKilledOfficeFailsTheCallClearlyAndTheNextCallStartsANew
 
 TEST_F(LibreOfficeTest, AHungOfficeIsEndedByTheWatchdogWithinItsBound) {
     auto options = testOfficeOptions();
-    options.callTimeout = 1500ms;
+    // Long enough for the calls before the stop on a loaded machine.
+    options.callTimeout = 5000ms;
     const auto application = uno::makeLibreOfficeApplication(options);
     const auto workbook = application->NewWorkbook();
     const auto sheet = workbook->Worksheets(1);
     sheet->SetCell(1, 1, CellValue(1.0));
 
-    signalOffice(*application, QStringLiteral("STOP"));
+    ASSERT_TRUE(
+        testsupport::stopAndAwait(testsupport::officeProcessId(uno::libreOfficeConnection(*application))));
     QElapsedTimer timer;
     timer.start();
     try {
@@ -128,9 +134,9 @@ TEST_F(LibreOfficeTest, AHungOfficeIsEndedByTheWatchdogWithinItsBound) {
         ADD_FAILURE() << "a call into a stopped office returned";
     } catch (const Error& error) {
         EXPECT_EQ(error.message(),
-                  QStringLiteral("LibreOffice Calc svarte ikke på 1.5 sekunder og ble avsluttet."));
+                  QStringLiteral("LibreOffice Calc svarte ikke på 5 sekunder og ble avsluttet."));
     }
-    EXPECT_GE(timer.elapsed(), 1400) << "not ended before its bound";
+    EXPECT_GE(timer.elapsed(), 4900) << "not ended before its bound";
 
     EXPECT_EQ(application->NewWorkbook()->WorksheetCount(), 1) << "the next call starts a new office";
 }

@@ -1,5 +1,6 @@
 #include "workbook/uno/Office.h"
 
+#include <pthread.h>
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QStandardPaths>
@@ -11,6 +12,7 @@
 #include <com/sun/star/lang/XEventListener.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
+#include <csignal>
 #include <cstdlib>
 #include <thread>
 
@@ -61,6 +63,25 @@ bool isBridge(const Reference<css::uno::XInterface>& disposed) {
         return false;
     }
 }
+
+// The bridge's reader and writer threads take the signal mask of the thread that makes the bridge. With
+// SIGPIPE blocked there, writing to the pipe of an office that has just died fails, and the bridge
+// reports the office gone, instead of the signal ending the whole program.
+class SigpipeBlocked {
+  public:
+    SigpipeBlocked() {
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe, &m_previous);
+    }
+    ~SigpipeBlocked() { pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
+    SigpipeBlocked(const SigpipeBlocked&) = delete;
+    SigpipeBlocked& operator=(const SigpipeBlocked&) = delete;
+
+  private:
+    sigset_t m_previous;
+};
 
 QString seconds(std::chrono::milliseconds duration) {
     return QString::number(static_cast<double>(duration.count()) / 1000.0);
@@ -139,8 +160,11 @@ void Office::connect(OfficeProcess& process, const QString& pipeName,
                           [&process] { process.kill(); });
     try {
         *m_bridgeDead = false;
-        const auto bridge = css::bridge::BridgeFactory::create(context)->createBridge(
-            rtl::OUString(), rtl::OUString("urp"), connection, nullptr);
+        const auto bridge = [&] {
+            const SigpipeBlocked blocked;
+            return css::bridge::BridgeFactory::create(context)->createBridge(
+                rtl::OUString(), rtl::OUString("urp"), connection, nullptr);
+        }();
         m_bridge.set(bridge, UNO_QUERY_THROW);
         m_bridge->addEventListener(new BridgeListener(m_bridgeDead));
         m_context.set(bridge->getInstance(rtl::OUString("StarOffice.ComponentContext")), UNO_QUERY_THROW);
