@@ -47,7 +47,7 @@ int sendDatafil(const QStringList& args) {
 
     TerminalPrompter prompter(arguments.has(QStringLiteral("--ja")));
     const std::unique_ptr<MailTransport> transport = MakeMailTransport(settings, prompter);
-    ReportMailDispatcher mailer(settings, mode.test, attachmentFilePath(), *transport);
+    ReportMailDispatcher mailer(settings, mode.test, *transport);
     const SendDataFileResult result = SendDataFileByMail(arguments.positional().front(), settings, mode,
                                                          Locale::fromEnvironment(), prompter, mailer);
     if (result.stopped) {

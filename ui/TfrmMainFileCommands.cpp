@@ -95,8 +95,7 @@ void TfrmMain::aSendAttachment() {
     if (!dataFile) {
         return;
     }
-    ReportMailDispatcher dispatcher(m_settings, m_mode.test, attachmentFilePath(m_services.programFolder),
-                                    transport());
+    ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport());
     DataFileProgressWindow progress(this);
     const SendDataFileResult result =
         SendDataFileByMail(*dataFile, m_settings, m_mode, m_services.locale, m_prompter, dispatcher,
