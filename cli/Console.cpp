@@ -3,6 +3,8 @@
 #include <unistd.h>
 #include <cerrno>
 
+#include "core/ControlCharacters.h"
+
 namespace telvainn::cli {
 namespace {
 
@@ -37,7 +39,9 @@ void writeBytes(std::FILE* stream, const QByteArray& bytes) {
 }
 
 void print(std::FILE* stream, const QString& text) {
-    writeBytes(stream, withTerminalLineEnds(text).toUtf8());
+    const QString lines = withTerminalLineEnds(text);
+    // Whatever a message quotes from a file or a name must not drive the terminal.
+    writeBytes(stream, (isTerminal(stream) ? withVisibleControls(lines) : lines).toUtf8());
 }
 
 void printLine(std::FILE* stream, const QString& text) {

@@ -7,7 +7,8 @@
 namespace telvainn::cli {
 
 // Messages go to the terminal as UTF-8, their lines ended by the terminal's own "\n" whatever breaks
-// ("\r\n", "\n\r") the program's texts carry; files keep their Windows-1252 bytes.
+// ("\r\n", "\n\r") the program's texts carry, and on a terminal with any other control character
+// shown as "\x1b" (withVisibleControls); files keep their Windows-1252 bytes.
 void print(std::FILE* stream, const QString& text);
 void printLine(std::FILE* stream, const QString& text);
 void out(const QString& text);

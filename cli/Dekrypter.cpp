@@ -24,7 +24,8 @@ const QString kHelp = QStringLiteral(
     "På en terminal vises kontrolltegn i fila som \\x1b og lignende, så fila ikke\n"
     "kan styre terminalen.");
 
-// A crafted envelope must not drive the terminal it is shown on; a file or a pipe gets the text as it is.
+// A crafted envelope must not drive the terminal it is shown on, not even with a lone CR; a file or a
+// pipe gets the text as it is.
 QString shown(std::FILE* stream, const QString& text) {
     return isTerminal(stream) ? withVisibleControls(text) : text;
 }
@@ -51,7 +52,7 @@ int dekrypter(const QStringList& args) {
         if (outFile) {
             writeFileBytes(*outFile, report);
         } else if (isTerminal(stdout)) {
-            print(stdout, withVisibleControls(fromWindows1252(report)));
+            print(stdout, shown(stdout, fromWindows1252(report)));
         } else {
             writeBytes(stdout, report);
         }

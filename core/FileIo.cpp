@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <cerrno>
 
+#include "core/ControlCharacters.h"
 #include "core/Error.h"
 
 namespace telvainn {
@@ -104,7 +105,8 @@ QByteArray readFileBytes(const QString& path) {
     QString reason;
     std::optional<QByteArray> bytes = readWholeFile(path, &reason);
     if (!bytes) {
-        throw Error(QStringLiteral("Klarte ikke å lese fila \"%1\": %2").arg(path, reason));
+        throw Error(
+            QStringLiteral("Klarte ikke å lese fila \"%1\": %2").arg(withVisibleControls(path), reason));
     }
     return std::move(*bytes);
 }
@@ -152,7 +154,8 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 void writeFileBytes(const QString& path, const QByteArray& bytes) {
     QString reason;
     if (!writeFileAtomically(path, bytes, &reason)) {
-        throw Error(QStringLiteral("Klarte ikke å skrive fila \"%1\": %2").arg(path, reason));
+        throw Error(
+            QStringLiteral("Klarte ikke å skrive fila \"%1\": %2").arg(withVisibleControls(path), reason));
     }
 }
 

@@ -32,7 +32,8 @@ QString unknownCompanyMessage(qsizetype lineNumber, const QString& regnr) {
 // name from before is not this report.
 QString notWrittenDetails(const QString& regnr, const QString& path, const QString& reason,
                           bool oldFileThere) {
-    QString details = QStringLiteral(" Regnr %1, fila \"%2\": %3").arg(regnr, path, reason);
+    QString details =
+        QStringLiteral(" Regnr %1, fila \"%2\": %3").arg(regnr, withVisibleControls(path), reason);
     if (!details.endsWith(QLatin1Char('.'))) {
         details += QLatin1Char('.');
     }
@@ -83,7 +84,9 @@ void TDataFileReports::SaveReports(DataFileProgress& progress) {
         if (writeFileAtomically(path, bytes, &reason)) {
             m_results.append(path);
         } else {
-            const bool oldFileThere = QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+            // A link at the name is what the reason speaks of.
+            const QFileInfo existing(path);
+            const bool oldFileThere = existing.exists() && !existing.isSymLink();
             m_results.append(QStringLiteral("ErrorOccured(%1)").arg(reportNumber) +
                              notWrittenDetails(Regnr(), path, reason, oldFileThere));
         }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/CliRunner.h"
+#include "support/DataLines.h"
 #include "support/HttpPeer.h"
 #include "support/SmtpPeer.h"
 #include "transmission/BlowfishCipher.h"
@@ -145,6 +146,46 @@ INSTANTIATE_TEST_SUITE_P(Modes, CliSendDatafilTest,
                                            DeliveryMode{"SendmailBodyTestMode", true, false, true},
                                            DeliveryMode{"SendmailAttachment", true, true, false}),
                          [](const ::testing::TestParamInfo<DeliveryMode>& info) { return info.param.name; });
+
+TEST_F(CliMailTest, TwoRunsSharingTheProgramFolderNeverMixTheirAttachments) {
+    cli.configure(smtpIni(peer().port("plain"), "RAPP_AS_ATTACHMENT=P\xC5\r\n"));
+    // Two offices, each with a file of many companies: one reports 10s, the other 20s.
+    const auto dataFile = [this](const char* name, int firstRegnr, int report) {
+        QStringList lines = {testdata::headerLine()};
+        for (int regnr = firstRegnr; regnr < firstRegnr + 25; ++regnr) {
+            lines.append(testdata::dataLine({.regnr = regnr, .report = report}));
+        }
+        const QString path = cli.home.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(testdata::fileText(lines).toLatin1());
+        return path;
+    };
+    const QString first = dataFile("a.txt", 1000, 10);
+    const QString second = dataFile("b.txt", 2000, 20);
+    const auto one = cli.start({QStringLiteral("send-datafil"), first});
+    const auto other = cli.start({QStringLiteral("send-datafil"), second});
+    const CliRun oneRun = CliRunner::finish(*one);
+    const CliRun otherRun = CliRunner::finish(*other);
+    ASSERT_EQ(oneRun.exitCode, 0) << oneRun.err.toStdString();
+    ASSERT_EQ(otherRun.exitCode, 0) << otherRun.err.toStdString();
+
+    const std::vector<ReceivedMail> mails = peer().mails();
+    ASSERT_EQ(mails.size(), 50u);
+    for (const ReceivedMail& mail : mails) {
+        ASSERT_EQ(mail.parts.size(), 2u);
+        QByteArray report;
+        const QStringList info = infoOf(mail.parts[1].payload, &report);
+        // The subject, the clear text in the body and the report in the attachment are one company's.
+        EXPECT_EQ(mail.subject,
+                  QStringLiteral("Telva - 123/%1 R%2 F 200906 ver.3.0.5 mail:Microsoft Outlook/Exchange")
+                      .arg(info[4], info[5]));
+        EXPECT_TRUE(mail.parts[1].payload.startsWith(mail.parts[0].payload));
+        EXPECT_TRUE(report.contains(" REGNR=\"" + info[4].toLatin1() + "\" \r\n"));
+        EXPECT_TRUE(report.contains(" RAPPORTID=\"" + info[5].toLatin1() + "\" \r\n"));
+    }
+    EXPECT_FALSE(QFile::exists(cli.home.filePath(QStringLiteral("vedlegg.txt"))));
+}
 
 TEST_F(CliMailTest, SendDatafilLogsInWithThePasswordFromTheEnvironmentAndStoresItNowhere) {
     cli.configure(smtpIni(peer().port("auth"), "SMTP_BRUKER=ola\r\n"));
