@@ -154,6 +154,31 @@ TEST_F(DataFileRunTest, FileNamesFollowTheTemplateAndTestMode) {
         QStringLiteral("Kryptert_fil_Periode200812_RegNr1234_R10K.txt"));
 }
 
+TEST_F(DataFileRunTest, AReadOnlyFolderMarksEveryFileWithItsCompanyPathAndReason) {
+    const QString path = writeDataFile({headerLine(), dataLine({.report = 10}), dataLine({.regnr = 1234})});
+    QTemporaryDir out;
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(out.path(), readOnly));
+    {
+        QFile probe(out.filePath(QStringLiteral("probe")));
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QFile::setPermissions(out.path(), readOnly | QFileDevice::WriteOwner);
+            GTEST_SKIP() << "folder permissions do not stop this user from writing";
+        }
+    }
+    results = QStringList{out.filePath(QStringLiteral("Filnavn"))};
+    const bool ok = ProcessDataFile(path, DataFileMode::SaveFiles, results, outputs, context);
+    QFile::setPermissions(out.path(), readOnly | QFileDevice::WriteOwner);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(results.mid(1),
+              (QStringList{
+                  QStringLiteral("ErrorOccured(10) Regnr 4567, fila \"%1\": Permission denied.")
+                      .arg(out.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"))),
+                  QStringLiteral("ErrorOccured(10) Regnr 1234, fila \"%1\": Permission denied.")
+                      .arg(out.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr1234_R10.txt")))}));
+}
+
 TEST_F(DataFileRunTest, AFileThatCannotBeWrittenIsMarkedAndTheOthersStand) {
     const QString path = writeDataFile({headerLine(), dataLine({.report = 10}), dataLine({.report = 21})});
     // A folder where the file of report 10 should go blocks that one file.

@@ -3,23 +3,33 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include "support/Processes.h"
 
 namespace {
 
-// A display of its own for the desktop program's office windows: Xvfb picks a free number and says
-// which.
+// A display of its own for the desktop program's office windows. The number is picked at random far
+// above those a desktop or another test takes; the display is ready once a client gets an answer from
+// it, and it never resets when its last client goes.
 class VirtualDisplay {
   public:
     VirtualDisplay() {
-        m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        while (m_xvfb.waitForReadyRead(30000) && !m_xvfb.canReadLine()) {
-        }
-        if (m_xvfb.canReadLine()) {
-            m_display = QLatin1Char(':') + QString::fromLatin1(m_xvfb.readLine().trimmed());
+        for (int attempt = 0; attempt < 10 && m_display.isEmpty(); ++attempt) {
+            const QString display = QStringLiteral(":%1").arg(QRandomGenerator::global()->bounded(200, 900));
+            m_xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-noreset"),
+                                                  QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+            // An Xvfb whose number is taken ends at once.
+            const bool ended =
+                !m_xvfb.waitForStarted(10000) ||
+                !waitUntil([&] { return m_xvfb.waitForFinished(0) || answering(display); }, 30000);
+            if (!ended && m_xvfb.state() == QProcess::Running) {
+                m_display = display;
+            } else {
+                m_xvfb.kill();  // that number was taken, or the server never answered
+                m_xvfb.waitForFinished(10000);
+            }
         }
     }
     ~VirtualDisplay() {
@@ -29,6 +39,16 @@ class VirtualDisplay {
     const QString& name() const { return m_display; }
 
   private:
+    static bool answering(const QString& display) {
+        QProcess client;
+        client.setStandardOutputFile(QProcess::nullDevice());
+        client.setStandardErrorFile(QProcess::nullDevice());
+        client.start(QStringLiteral("xwininfo"),
+                     {QStringLiteral("-root"), QStringLiteral("-display"), display});
+        return client.waitForFinished(10000) && client.exitStatus() == QProcess::NormalExit &&
+               client.exitCode() == 0;
+    }
+
     QProcess m_xvfb;
     QString m_display;
 };
@@ -49,7 +69,7 @@ class InterruptedProgramsTest : public ::testing::Test {
         ini.write("[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n[STARTUP]\r\nCHECKEXCEL=P\xC5\r\n");
     }
 
-    // Starts `program`, waits until its office runs, sends `signal`, and returns how the program ended.
+    // Starts `program`, waits until its office runs, sends `signal` and waits for the program to end.
     void interrupt(QProcess& program, int signal) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TELVAINN_HOME"), home.path());

@@ -145,13 +145,18 @@ QString sofficeProgram(const QString& configured) {
 OfficeProcess::OfficeProcess(const QString& soffice, const QString& profileFolder, const QString& pipeName,
                              bool headless) {
     // soffice is a wrapper around soffice.bin that does not take it along when it is killed, and a
-    // parent-death signal reaches only a direct child. So a shell of ours is that child: it starts the
-    // office in its own process group and, when the parent-death signal arrives, kills the whole group.
+    // parent-death signal reaches only a direct child. So a shell of ours is that child: it leads the
+    // office's process group and, when the parent-death signal arrives, kills the whole group.
+    const QByteArray program = soffice.toLocal8Bit();
+    if (::access(program.constData(), X_OK) != 0) {
+        throw Error(QStringLiteral("Klarte ikke starte LibreOffice (%1): %2")
+                        .arg(soffice, QString::fromLocal8Bit(strerror(errno))));
+    }
     std::vector<QByteArray> arguments = {
         QByteArrayLiteral("/bin/sh"),
         QByteArrayLiteral("-c"),
         QByteArrayLiteral("trap 'kill -s KILL 0' TERM; \"$0\" \"$@\" & wait $!; exit $?"),
-        soffice.toLocal8Bit(),
+        program,
         QByteArrayLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profileFolder).toEncoded(),
         QByteArrayLiteral("--accept=pipe,name=") + pipeName.toLatin1() + QByteArrayLiteral(";urp;"),
         QByteArrayLiteral("--norestore"),
@@ -177,7 +182,7 @@ OfficeProcess::OfficeProcess(const QString& soffice, const QString& profileFolde
     if (pid == 0) {
         // Only async-signal-safe calls from here to exec: the parent has other threads.
         setpgid(0, 0);
-        const int in = open("/dev/null", O_RDONLY);
+        const int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
         const int out = open(log.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0 ||
             prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != parent) {
