@@ -198,7 +198,7 @@ TEST_F(HostileInputTest, OnATerminalControlCharactersOfAnEnvelopeAreShownEscaped
     EXPECT_EQ(piped.rawOut, report);
 }
 
-TEST_F(HostileInputTest, LinesEndedByCrAloneAreLinesAndControlCharactersOrDoubleSignsNameTheirLine) {
+TEST_F(HostileInputTest, OddLinesAreReadOrRefusedNamingTheirLineAndControlCharactersShowEscaped) {
     QByteArray classicMac = readFileBytes(kSample);
     classicMac.replace("\r\n", "\r");
     const QString mac = write(QStringLiteral("mac.txt"), classicMac);
@@ -207,6 +207,11 @@ TEST_F(HostileInputTest, LinesEndedByCrAloneAreLinesAndControlCharactersOrDouble
         cli.run({QStringLiteral("krypter-datafil"), mac, QStringLiteral("--ut"), inHome("mac/Filnavn")});
     EXPECT_EQ(read.exitCode, 0) << read.err.toStdString();
     EXPECT_EQ(read.out.count(QLatin1Char('\n')), 3);
+
+    // A name with a control character in it is quoted with the character shown.
+    const CliRun named = cli.run({QStringLiteral("dekrypter"), inHome(QStringLiteral("ny\x1b[2Jfil"))});
+    EXPECT_EQ(named.err, QStringLiteral("Klarte ikke å lese fila \"%1\": No such file or directory\n")
+                             .arg(inHome(QStringLiteral("ny\\x1b[2Jfil"))));
 
     using testdata::dataLine;
     const auto refusal = [this](const QStringList& lines) {

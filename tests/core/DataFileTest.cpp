@@ -50,24 +50,6 @@ TEST(DataFileHeaderLine, RejectsDsnrOrPeriodThatIsNotAllDigits) {
     }
 }
 
-TEST(DataFileLines, ALoneCrEndsALineOnlyInAFileWithoutCrLf) {
-    EXPECT_EQ(splitTextLines(QStringLiteral("F123200906\r4567a\r\r4567b\r")),
-              (QStringList{"F123200906", "4567a", "", "4567b"}));
-    EXPECT_EQ(splitTextLines(QStringLiteral("F123200906\n4567a\r4567b\r\n")),
-              (QStringList{"F123200906", "4567a\r4567b"}));
-    EXPECT_EQ(errorOf([] { checkDataFileLineCharacters(u"4567a\r4567b", 2); }),
-              QStringLiteral(
-                  "Linje nr 2 i fila inneholder kontrolltegnet \\x0d, som ikke kan være med i en rapport."));
-    for (const char16_t control : {u'\0', u'\x08', u'\x0b', u'\x0c', u'\x1b', u'\x1f'}) {
-        EXPECT_EQ(
-            errorOf([&] { checkDataFileLineCharacters(QString(QChar(control)) + QStringLiteral("x"), 9); }),
-            QStringLiteral("Linje nr 9 i fila inneholder kontrolltegnet \\x%1, som ikke kan være med i en "
-                           "rapport.")
-                .arg(int(control), 2, 16, QLatin1Char('0')));
-    }
-    checkDataFileLineCharacters(u"land\twith a tab", 3);
-}
-
 TEST(DataFileLines, ReadsCrLfAndLfLinesAndDecodesWindows1252) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("d.txt"));
