@@ -1,5 +1,4 @@
 #include "app/DataFileSending.h"
-#include "app/ProgramFolder.h"
 #include "app/SettingsStore.h"
 #include "cli/Arguments.h"
 #include "cli/CommandSettings.h"

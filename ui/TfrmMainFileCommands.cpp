@@ -4,7 +4,6 @@
 
 #include "app/DataFileSending.h"
 #include "app/FlatFileCommands.h"
-#include "app/ProgramFolder.h"
 #include "core/ProgramInfo.h"
 #include "core/ReportIdentity.h"
 #include "transmission/ReportMailDispatcher.h"

@@ -1,5 +1,4 @@
 #include "app/MailSystemConfirmation.h"
-#include "app/ProgramFolder.h"
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include "support/ScriptedPrompter.h"
 #include "support/SmtpPeer.h"
