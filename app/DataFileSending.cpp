@@ -18,12 +18,31 @@ QString sentMessage(const QStringList& reports, const TSettings& settings) {
            QLatin1Char('.');
 }
 
-QString failedMessage(const QString& error) {
-    return error.isEmpty()
-               ? QStringLiteral(
-                     "Klarte ikke å sende filen!\n\rForsøk i stedet å lagre flat fil som kryptert "
-                     "fil, og send den krypterte filen manuelt.")
-               : QStringLiteral("Klarte ikke å sende filen!\n\r") + error;
+QString reportIds(const std::vector<DataFileReportId>& reports) {
+    if (reports.empty()) {
+        return QStringLiteral("ingen");
+    }
+    QStringList texts;
+    for (const DataFileReportId& report : reports) {
+        texts.append(QStringLiteral("Regnr %1 R%2").arg(report.Regnr, report.reportNumber));
+    }
+    return texts.join(QStringLiteral(", "));
+}
+
+// After the failure, once a mail was tried: what the run did send and what it did not, so that a new
+// attempt does not send a report twice.
+QString failedMessage(const DataFileRunOutputs& outputs) {
+    const QString failure =
+        outputs.error.isEmpty()
+            ? QStringLiteral(
+                  "Klarte ikke å sende filen!\n\rForsøk i stedet å lagre flat fil som kryptert "
+                  "fil, og send den krypterte filen manuelt.")
+            : QStringLiteral("Klarte ikke å sende filen!\n\r") + outputs.error;
+    if (outputs.delivered.empty() && outputs.failed.empty()) {
+        return failure;
+    }
+    return failure + QStringLiteral("\n\r\n\rSendt: ") + reportIds(outputs.delivered) +
+           QStringLiteral(".\n\rIkke sendt: ") + reportIds(outputs.failed) + QLatin1Char('.');
 }
 
 }  // namespace
@@ -61,7 +80,7 @@ SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& 
     DataFileRunContext context = dataFileRunContext(settings, mode, locale, progress);
     context.mailer = &mailer;
     if (!ProcessDataFile(dataFile, DataFileMode::SendMails, result.results, result.outputs, context)) {
-        result.message = failedMessage(result.outputs.error);
+        result.message = failedMessage(result.outputs);
         return result;
     }
     if (result.results.isEmpty()) {

@@ -91,8 +91,10 @@ std::optional<QString> failedFileRowText(const QString& resultRow) {
     }
     const qsizetype open = resultRow.indexOf(QLatin1Char('('));
     const qsizetype close = resultRow.indexOf(QLatin1Char(')'));
+    // What the run added after the marker (whose file, where, why) follows the text.
     return QStringLiteral("Feilet ved generering av fila for rapport nr ") +
-           resultRow.mid(open + 1, close < 0 ? -1 : close - open - 1) + QLatin1Char('.');
+           resultRow.mid(open + 1, close < 0 ? -1 : close - open - 1) + QLatin1Char('.') +
+           (close < 0 ? QString() : resultRow.mid(close + 1));
 }
 
 }  // namespace telvainn

@@ -54,7 +54,8 @@ SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString&
 DataFileRunContext dataFileRunContext(const TSettings& settings, const RunMode& mode, const Locale& locale,
                                       const DataFileProgressHandler& progress);
 
-// "Feilet ved generering av fila for rapport nr 10." for a result row "ErrorOccured(10)", or nothing.
+// "Feilet ved generering av fila for rapport nr 10." for a result row "ErrorOccured(10)", followed by
+// whatever the row holds after the marker (the Regnr, the path and the reason); nothing for a file row.
 std::optional<QString> failedFileRowText(const QString& resultRow);
 
 }  // namespace telvainn

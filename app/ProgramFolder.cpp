@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include "transmission/ReportMailDispatcher.h"
-
 namespace telvainn {
 
 QString programFolder() {
@@ -17,10 +15,6 @@ QString programFolder() {
 
 QString settingsFilePath(const QString& folder) {
     return QDir(folder).filePath(QStringLiteral("telvainn.ini"));
-}
-
-QString attachmentFilePath(const QString& folder) {
-    return QDir(folder).filePath(kAttachmentFileName);
 }
 
 }  // namespace telvainn

@@ -98,33 +98,32 @@ bool LoadSettings(const QString& iniPath, const RunMode& mode, TSettings& settin
 }
 
 void SaveSettings(const QString& iniPath, const RunMode& mode, const TSettings& settings) {
-    ProfileFile profile = ProfileFile::load(iniPath);
-
-    // This order decides the order of the sections in a new file: KONFIGURASJON, EPOST, ADRESSERING,
-    // INTERNET, STARTUP.
-    profile.writeString(kSectionKonfigurasjon, kKeyDsnr, QString::number(settings.Dsnr));
-    profile.writeString(kSectionKonfigurasjon, kKeyRegnr, QString::number(settings.Regnr));
-    profile.writeString(kSectionEpost, kKeySystem, settings.EmailSystem);
-    writeSwitch(profile, kSectionEpost, kKeyRappAsAttachment, settings.RappAsAttachment);
-    profile.writeString(
-        kSectionEpost, kKeyTransport,
-        settings.MailTransport == MailTransportKind::Sendmail ? kTransportSendmail : kTransportSmtp);
-    profile.writeString(kSectionEpost, kKeySmtpServer, settings.SmtpServer);
-    profile.writeString(kSectionEpost, kKeySmtpPort, QString::number(settings.SmtpPort));
-    profile.writeString(kSectionEpost, kKeySmtpSecurity, securityText(settings.SmtpSecurity));
-    profile.writeString(kSectionEpost, kKeySmtpUser, settings.SmtpUser);
-    profile.writeString(kSectionEpost, kKeySender, settings.SenderAddress);
-    profile.writeString(kSectionEpost, kKeySendmailProgram, settings.SendmailProgram);
-    profile.writeString(kSectionAdressering, kKeyRecipientName, settings.RecipientName);
-    profile.writeString(kSectionAdressering, recipientAddressKey(mode), settings.RecipientAddress);
-    profile.writeString(kSectionAdressering, kKeySupportAddress, settings.SupportAddress);
-    profile.writeString(kSectionAdressering, kKeyUserManual, settings.UserManualAddress);
-    profile.writeString(kSectionAdressering, kKeyDownload, settings.DownloadAddress);
-    writeSwitch(profile, kSectionInternet, kKeyWeb, settings.WebActivated);
-    writeSwitch(profile, kSectionStartup, kKeyCheckExcel, settings.CheckExcelOnStartup);
-
-    // One atomic rewrite instead of one write per key: a refused write leaves the old file whole.
-    profile.save();
+    // One locked rewrite instead of one write per key: a refused write leaves the old file whole, and a
+    // save of another program in between is never undone.
+    ProfileFile::update(iniPath, [&](ProfileFile& profile) {
+        // This order decides the order of the sections in a new file: KONFIGURASJON, EPOST, ADRESSERING,
+        // INTERNET, STARTUP.
+        profile.writeString(kSectionKonfigurasjon, kKeyDsnr, QString::number(settings.Dsnr));
+        profile.writeString(kSectionKonfigurasjon, kKeyRegnr, QString::number(settings.Regnr));
+        profile.writeString(kSectionEpost, kKeySystem, settings.EmailSystem);
+        writeSwitch(profile, kSectionEpost, kKeyRappAsAttachment, settings.RappAsAttachment);
+        profile.writeString(
+            kSectionEpost, kKeyTransport,
+            settings.MailTransport == MailTransportKind::Sendmail ? kTransportSendmail : kTransportSmtp);
+        profile.writeString(kSectionEpost, kKeySmtpServer, settings.SmtpServer);
+        profile.writeString(kSectionEpost, kKeySmtpPort, QString::number(settings.SmtpPort));
+        profile.writeString(kSectionEpost, kKeySmtpSecurity, securityText(settings.SmtpSecurity));
+        profile.writeString(kSectionEpost, kKeySmtpUser, settings.SmtpUser);
+        profile.writeString(kSectionEpost, kKeySender, settings.SenderAddress);
+        profile.writeString(kSectionEpost, kKeySendmailProgram, settings.SendmailProgram);
+        profile.writeString(kSectionAdressering, kKeyRecipientName, settings.RecipientName);
+        profile.writeString(kSectionAdressering, recipientAddressKey(mode), settings.RecipientAddress);
+        profile.writeString(kSectionAdressering, kKeySupportAddress, settings.SupportAddress);
+        profile.writeString(kSectionAdressering, kKeyUserManual, settings.UserManualAddress);
+        profile.writeString(kSectionAdressering, kKeyDownload, settings.DownloadAddress);
+        writeSwitch(profile, kSectionInternet, kKeyWeb, settings.WebActivated);
+        writeSwitch(profile, kSectionStartup, kKeyCheckExcel, settings.CheckExcelOnStartup);
+    });
 }
 
 }  // namespace telvainn

@@ -1,8 +1,10 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "core/ControlCharacters.h"
 #include "core/Error.h"
 #include "core/FileIo.h"
+#include "core/Windows1252.h"
 #include "transmission/BlowfishCipher.h"
 #include "transmission/Envelope.h"
 #include "transmission/EnvelopeParser.h"
@@ -17,13 +19,15 @@ const QString kHelp = QStringLiteral(
     "informasjonen i klartekst og dekrypterer rapporten.\n"
     "\n"
     "  --ut UTFIL  skriv den dekrypterte rapporten til UTFIL (ellers til\n"
-    "              standard ut, uendret; informasjonen går da til standard feil)");
+    "              standard ut, uendret; informasjonen går da til standard feil)\n"
+    "\n"
+    "På en terminal vises kontrolltegn i fila som \\x1b og lignende, så fila ikke\n"
+    "kan styre terminalen.");
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QString reason;
-    if (!writeFileAtomically(path, bytes, &reason)) {
-        throw Error(QStringLiteral("Klarte ikke å skrive fila \"%1\": %2").arg(path, reason));
-    }
+// A crafted envelope must not drive the terminal it is shown on, not even with a lone CR; a file or a
+// pipe gets the text as it is.
+QString shown(std::FILE* stream, const QString& text) {
+    return isTerminal(stream) ? withVisibleControls(text) : text;
 }
 
 }  // namespace
@@ -42,12 +46,15 @@ int dekrypter(const QStringList& args) {
         std::FILE* infoStream = outFile ? stdout : stderr;
         // Labels and order as in the clear-text block.
         for (const envelope::InfoLine& line : envelope::kInfoLines) {
-            printLine(infoStream, line.label.toString() + envelope.info.value(line.infoIndex));
+            printLine(infoStream,
+                      line.label.toString() + shown(infoStream, envelope.info.value(line.infoIndex)));
         }
         if (outFile) {
-            writeFile(*outFile, report);
+            writeFileBytes(*outFile, report);
+        } else if (isTerminal(stdout)) {
+            print(stdout, shown(stdout, fromWindows1252(report)));
         } else {
-            std::fwrite(report.constData(), 1, static_cast<std::size_t>(report.size()), stdout);
+            writeBytes(stdout, report);
         }
     } catch (const Error& e) {
         err(e.message());

@@ -1,5 +1,4 @@
 #include "app/DataFileSending.h"
-#include "app/ProgramFolder.h"
 #include "app/SettingsStore.h"
 #include "cli/Arguments.h"
 #include "cli/CommandSettings.h"
@@ -47,7 +46,7 @@ int sendDatafil(const QStringList& args) {
 
     TerminalPrompter prompter(arguments.has(QStringLiteral("--ja")));
     const std::unique_ptr<MailTransport> transport = MakeMailTransport(settings, prompter);
-    ReportMailDispatcher mailer(settings, mode.test, attachmentFilePath(), *transport);
+    ReportMailDispatcher mailer(settings, mode.test, *transport);
     const SendDataFileResult result = SendDataFileByMail(arguments.positional().front(), settings, mode,
                                                          Locale::fromEnvironment(), prompter, mailer);
     if (result.stopped) {

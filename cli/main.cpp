@@ -1,8 +1,11 @@
 #include <QCoreApplication>
+#include <new>
 
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "core/Error.h"
 #include "core/ProgramInfo.h"
+#include "core/Signals.h"
 
 namespace {
 
@@ -40,15 +43,8 @@ QString help() {
     return kHelp.arg(telvainn::kProgramVersion, kExcelCommands);
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
+int runCommand(const QString& command, const QStringList& args) {
     using namespace telvainn::cli;
-    const QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("telvainn-cli"));
-    QStringList args = QCoreApplication::arguments().mid(1);
-    const QString command = args.isEmpty() ? QString() : args.takeFirst();
-
     if (command == QLatin1String("krypter-datafil")) {
         return krypterDatafil(args);
     }
@@ -95,4 +91,26 @@ int main(int argc, char* argv[]) {
                           : QStringLiteral("Ukjent kommando: %1").arg(command));
     err(help());
     return Usage;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    using namespace telvainn::cli;
+    telvainn::setUpProcessSignals();
+    const QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("telvainn-cli"));
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const QString command = args.isEmpty() ? QString() : args.takeFirst();
+
+    int exitCode = Failure;
+    // Whatever a command did not handle ends in a message, never in an abort.
+    try {
+        exitCode = runCommand(command, args);
+    } catch (const std::bad_alloc&) {
+        err(telvainn::kOutOfMemoryMessage);
+    } catch (const std::exception& error) {
+        err(telvainn::errorText(error));
+    }
+    return finishStandardOutput(exitCode);
 }

@@ -2,6 +2,7 @@
 
 #include <QSet>
 
+#include "core/ControlCharacters.h"
 #include "core/Error.h"
 #include "core/FileIo.h"
 #include "core/Numbers.h"
@@ -15,6 +16,10 @@ namespace telvainn {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+
+Error invalidDataLine(qsizetype lineNumber) {
+    return Error(kInvalidDataLineMessage + QStringLiteral(" (linje nr %1)").arg(lineNumber));
+}
 
 // 1-based position and width, as the layout is written down.
 QString field(QStringView line, qsizetype position, qsizetype width) {
@@ -39,26 +44,40 @@ DataFileHeader parseDataFileHeader(QStringView firstLine) {
 }
 
 QStringList readTextFileLines(const QString& path) {
-    const QByteArray bytes = readFileBytes(path);
+    return splitTextLines(fromWindows1252(readFileBytes(path)));
+}
+
+QStringList splitTextLines(const QString& text) {
     QStringList lines;
-    if (bytes.isEmpty()) {
+    if (text.isEmpty()) {
         return lines;
     }
-    const QString text = fromWindows1252(bytes);
+    // In a file of CR LF lines a lone CR is a character of its line, for the line check to refuse.
+    const bool crEndsLines = !text.contains(QLatin1String("\r\n"));
     qsizetype start = 0;
     while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0) {
-            end = text.size();
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\n' && !(crEndsLines && text[end] == u'\r')) {
+            ++end;
         }
-        if (end > start && text[end - 1] == QLatin1Char('\r')) {
+        const qsizetype next = end < text.size() ? end + 1 : end;
+        if (!crEndsLines && end > start && text[end - 1] == u'\r') {
             --end;
         }
         lines.append(text.mid(start, end - start));
         start = next;
     }
     return lines;
+}
+
+void checkDataFileLineCharacters(QStringView line, qsizetype lineNumber) {
+    if (const std::optional<QChar> control = firstControlCharacter(line)) {
+        throw Error(
+            QStringLiteral("Linje nr %1 i fila inneholder kontrolltegnet %2, som ikke kan være med i en "
+                           "rapport.")
+                .arg(lineNumber)
+                .arg(escapedCharacter(*control)));
+    }
 }
 
 QStringList companiesInDataFile(const QStringList& lines) {
@@ -98,7 +117,7 @@ int GetReportIndex(QStringView reportNumber) {
 DataFileReportTexts::DataFileReportTexts(DataFileHeader header, Locale locale, Clock clock)
     : m_header(std::move(header)), m_locale(locale), m_clock(std::move(clock)) {}
 
-void DataFileReportTexts::AddDataLine(QStringView line) {
+void DataFileReportTexts::AddDataLine(QStringView line, qsizetype lineNumber) {
     m_Regnr = field(line, 1, 4);
     m_reportNumber = field(line, 5, 2);
     m_tillegg = field(line, 13, 3);
@@ -108,20 +127,22 @@ void DataFileReportTexts::AddDataLine(QStringView line) {
     m_land = field(line, 29, 4);
     m_valuta = field(line, 33, 2);
     m_verdi = field(line, 36, 10);
-    for (const QString* number :
-         {&m_Regnr, &m_reportNumber, &m_tillegg, &m_objektid, &m_sektor, &m_naering, &m_valuta, &m_verdi}) {
-        if (!isNumber(*number, m_locale.decimalSeparator)) {
-            throw Error(kInvalidDataLineMessage);
-        }
-    }
     if (field(line, 35, 1) == QLatin1String("1")) {
         m_verdi.prepend(QLatin1Char('-'));
+    }
+    // Every field but land is a number: an optional sign, digits and at most one decimal separator. The
+    // characters alone would let "--000000123" (a verdi that already carried its sign) or "1-2" through.
+    for (const QString* number :
+         {&m_Regnr, &m_reportNumber, &m_tillegg, &m_objektid, &m_sektor, &m_naering, &m_valuta, &m_verdi}) {
+        if (!splitAmount(*number, m_locale.decimalSeparator)) {
+            throw invalidDataLine(lineNumber);
+        }
     }
 
     const int index = GetReportIndex(m_reportNumber);
     int& count = m_lineCounts[static_cast<std::size_t>(index)];
     if (count++ == 0) {
-        startReportText(index);
+        startReportText(index, lineNumber);
     }
     QString& text = m_texts[static_cast<std::size_t>(index)];
     text += QLatin1String("<OBJEKT text=\"\" tillegg=\"") + escapeXmlAttribute(m_tillegg);
@@ -134,12 +155,12 @@ void DataFileReportTexts::AddDataLine(QStringView line) {
     text += QLatin1String("\" />") + kCrLf;
 }
 
-void DataFileReportTexts::startReportText(int index) {
-    // The stamp's Regnr is read as an integer; "+12-" passes the character test but is no number.
+void DataFileReportTexts::startReportText(int index, qsizetype lineNumber) {
+    // The stamp's Regnr is read as an integer; "1,5" is a number but no integer.
     bool regnrOk = false;
     const int regnr = m_Regnr.toInt(&regnrOk);
     if (!regnrOk) {
-        throw Error(kInvalidDataLineMessage);
+        throw invalidDataLine(lineNumber);
     }
     const QString stamp = dsnrText(m_header.Dsnr.toInt()) + QLatin1Char('-') + regnrText(regnr) +
                           QLatin1Char('-') + m_clock().toString(QStringLiteral("yyyyMMddhhmmsszzz"));

@@ -29,9 +29,15 @@ inline constexpr int kDataLineLength = 45;
 // Dsnr or Periode is not all digits.
 DataFileHeader parseDataFileHeader(QStringView firstLine);
 
-// The lines of a Windows-1252 text file without their line ends; raises a Norwegian message naming the
-// file when it cannot be read.
+// The lines of a Windows-1252 text file without their line ends: CR LF or LF, and in a file without any
+// CR LF also a lone CR, as old Mac programs write. Raises a Norwegian message naming the file when it
+// cannot be read.
 QStringList readTextFileLines(const QString& path);
+QStringList splitTextLines(const QString& text);
+
+// Raises "Linje nr <n> i fila inneholder kontrolltegnet \x01, ..." when a line holds a control character
+// (TAB aside), which no report may carry; a CR left inside a line is one.
+void checkDataFileLineCharacters(QStringView line, qsizetype lineNumber);
 
 // The distinct Regnr values (first four characters of every non-blank line after the first, surrounding
 // blanks removed), in order of first appearance.
@@ -49,8 +55,9 @@ class DataFileReportTexts {
   public:
     DataFileReportTexts(DataFileHeader header, Locale locale, Clock clock = &QDateTime::currentDateTime);
 
-    // Checks one 45-character data line and appends it as an OBJEKT line to its report's text.
-    void AddDataLine(QStringView line);
+    // Checks one 45-character data line and appends it as an OBJEKT line to its report's text. A line
+    // with invalid values raises kInvalidDataLineMessage followed by the line's number in the file.
+    void AddDataLine(QStringView line, qsizetype lineNumber);
 
     const DataFileHeader& header() const { return m_header; }
     // Fields of the most recently added data line.
@@ -64,7 +71,7 @@ class DataFileReportTexts {
     QStringList informationList(int index, const QString& mailSystem, const QString& reportVersion) const;
 
   private:
-    void startReportText(int index);
+    void startReportText(int index, qsizetype lineNumber);
 
     DataFileHeader m_header;
     Locale m_locale;

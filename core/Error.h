@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <new>
 
 namespace telvainn {
 
@@ -18,10 +19,17 @@ class Error : public std::exception {
     QByteArray m_utf8;
 };
 
-// The message of any failure: an Error's own text, otherwise what the library says.
+inline const QString kOutOfMemoryMessage =
+    QStringLiteral("Programmet fikk ikke nok minne til å fullføre. Lukk andre programmer og prøv igjen.");
+
+// The message of any failure: an Error's own text, the lack of memory in words, otherwise what the
+// library says.
 inline QString errorText(const std::exception& error) {
     if (const auto* own = dynamic_cast<const Error*>(&error)) {
         return own->message();
+    }
+    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) {
+        return kOutOfMemoryMessage;
     }
     return QString::fromUtf8(error.what());
 }

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QStringDecoder>
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -62,6 +65,23 @@ bool isBlank(const QByteArray& content) {
     return true;
 }
 
+// The file's bytes as Windows-1252: an editor's UTF-8 (a byte-order mark, or valid UTF-8 with other than
+// ASCII in it) is converted; anything else already is Windows-1252. "PÅ" in Windows-1252 is never valid
+// UTF-8, since the byte 0xC5 must be followed by a byte from 0x80 to 0xBF.
+QByteArray asWindows1252(const QByteArray& bytes) {
+    const QByteArray bom = QByteArrayLiteral("\xEF\xBB\xBF");
+    if (bytes.startsWith(bom)) {
+        return toWindows1252(QString::fromUtf8(bytes.mid(bom.size())));
+    }
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii) {
+        return bytes;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? bytes : toWindows1252(text);
+}
+
 int hexDigit(QChar ch) {
     const char16_t u = ch.unicode();
     if (u >= u'0' && u <= u'9') {
@@ -89,7 +109,7 @@ ProfileFile ProfileFile::load(const QString& path) {
     if (!read) {
         throw Error(QStringLiteral("Unable to read ") + fullPath(path));
     }
-    const QByteArray& bytes = *read;
+    const QByteArray bytes = asWindows1252(*read);
 
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -267,9 +287,24 @@ QByteArray ProfileFile::toBytes() const {
 
 void ProfileFile::save() const {
     const QByteArray bytes = toBytes();
-    if (!writeFileAtomically(m_path, bytes)) {
+    if (!writeFileAtomically(followedLinks(m_path), bytes)) {
         throw Error(QStringLiteral("Unable to write to ") + fullPath(m_path));
     }
+}
+
+void ProfileFile::update(const QString& path, const std::function<void(ProfileFile&)>& change) {
+    QLockFile lock(followedLinks(path) + QStringLiteral(".lock"));
+    // A save takes moments; a lock held this long belongs to a program that hangs.
+    if (!lock.tryLock(10000)) {
+        const QString held = lock.error() == QLockFile::LockFailedError
+                                 ? QStringLiteral(" (fila er låst av et annet program gjennom %1)")
+                                       .arg(fullPath(lock.fileName()))
+                                 : QString();
+        throw Error(QStringLiteral("Unable to write to ") + fullPath(path) + held);
+    }
+    ProfileFile profile = load(path);
+    change(profile);
+    profile.save();
 }
 
 }  // namespace telvainn

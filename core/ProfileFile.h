@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <vector>
 
 namespace telvainn {
@@ -24,7 +25,9 @@ namespace telvainn {
 // - A key that is present with an empty value reads as the empty text, not as the default.
 //
 // Lines the program does not change are written back byte for byte, line ends included, so a file edited
-// by hand keeps its comments, blank lines and foreign sections.
+// by hand keeps its comments, blank lines and foreign sections. A file an editor saved as UTF-8 (it starts
+// with the UTF-8 byte-order mark, or it is valid UTF-8 holding other than ASCII) is read as UTF-8 and
+// held, and so written back whole, in Windows-1252 without the mark.
 class ProfileFile {
   public:
     // An empty profile for `path`; nothing is read or written.
@@ -33,6 +36,13 @@ class ProfileFile {
     // Reads the whole file. A file that does not exist is an empty profile; a file that exists but
     // cannot be read raises Error("Unable to read <full path>").
     static ProfileFile load(const QString& path);
+
+    // One save as the profile functions make it, safe beside other programs that share the file: under
+    // the lock file "<file>.lock" the file is read as it is on disk now, `change` writes its keys, and
+    // the file is saved, so a key another program saved meanwhile is never put back. Raises the errors
+    // of load() and save(); a lock that stays held by another program raises "Unable to write to <full
+    // path>" followed by the lock file's name.
+    static void update(const QString& path, const std::function<void(ProfileFile&)>& change);
 
     const QString& path() const { return m_path; }
 
@@ -52,7 +62,9 @@ class ProfileFile {
     void writeString(QStringView section, QStringView key, QStringView value);
 
     // Writes the whole profile to path() atomically: a temporary file in the same folder, then a rename,
-    // so a failure never leaves a truncated file behind. Raises Error("Unable to write to <full path>").
+    // so a failure never leaves a truncated file behind. A path that is a symbolic link is written where
+    // the link points, as the user who made the link means it. Raises Error("Unable to write to <full
+    // path>").
     void save() const;
 
     // The file's bytes as save() writes them.

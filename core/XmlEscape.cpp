@@ -31,17 +31,4 @@ QString escapeXmlAttribute(QStringView text) {
     return out;
 }
 
-std::optional<QChar> forbiddenControlCharacter(QStringView text) {
-    for (const QChar ch : text) {
-        if (ch.unicode() < 0x20 && ch != u'\t' && ch != u'\n' && ch != u'\r') {
-            return ch;
-        }
-    }
-    return std::nullopt;
-}
-
-QString controlCharacterName(QChar character) {
-    return QStringLiteral("0x") + QString::number(character.unicode(), 16).rightJustified(2, u'0').toUpper();
-}
-
 }  // namespace telvainn

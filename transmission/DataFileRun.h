@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 #include "core/DataFile.h"
 #include "core/Locale.h"
@@ -36,6 +37,13 @@ struct DataFileRunContext {
     DataFileProgressHandler progress;
 };
 
+// One company's report in a run's account of what was sent.
+struct DataFileReportId {
+    QString Regnr;
+    QString reportNumber;
+    bool operator==(const DataFileReportId&) const = default;
+};
+
 // What a run found, shown to the user even when it failed. Every text starts as "?".
 struct DataFileRunOutputs {
     int companies = 0;
@@ -45,6 +53,10 @@ struct DataFileRunOutputs {
     QString Regnr = QStringLiteral("?");         // of the last data line read
     QString reportNumber = QStringLiteral("?");  // never determined by a run
     QString error;
+    // In mail mode, in the order of sending: the reports the mail system took, and those it did not
+    // (a failed or cancelled mail), so a failed run can say what a new attempt must not send twice.
+    std::vector<DataFileReportId> delivered;
+    std::vector<DataFileReportId> failed;
 };
 
 inline const QString kNoCompaniesMessage = QStringLiteral(
@@ -56,12 +68,13 @@ class TDataFileReports : public DataFileReportTexts {
   public:
     TDataFileReports(DataFileHeader header, const DataFileRunContext& context, QStringList& results);
 
-    // Writes one encrypted file per report; its path, or "ErrorOccured(<report number>)" when the file
-    // could not be written, goes to the result list. The first entry of the list is the path template.
+    // Writes one encrypted file per report; its path, or "ErrorOccured(<report number>)" followed by the
+    // Regnr, the path and the system's reason when the file could not be written, goes to the result
+    // list. The first entry of the list is the path template.
     void SaveReports(DataFileProgress& progress);
     // Mails every report; a cancelled mail clears `success`, the report number goes to the result list
-    // either way.
-    void SendReports(bool& success, DataFileProgress& progress);
+    // either way, and the report to `outputs`' delivered or failed list.
+    void SendReports(bool& success, DataFileProgress& progress, DataFileRunOutputs& outputs);
 
   private:
     // The envelope of one report, and the information list it was built from.

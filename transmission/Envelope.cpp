@@ -1,15 +1,29 @@
 #include "transmission/Envelope.h"
 
+#include "core/ControlCharacters.h"
 #include "core/Error.h"
 #include "core/ReportIdentity.h"
+#include "core/Settings.h"
 #include "core/Windows1252.h"
 
 namespace telvainn {
 namespace {
 
+// Eight texts, each fit for a line of the clear-text block: a CR in one would split its line, and the
+// agency's reader would refuse the envelope.
 void requireCompleteInfo(const QStringList& info) {
     if (info.size() != envelope::kInfoListSize) {
         throw Error(kMissingReportInformationMessage);
+    }
+    requireNoControlCharacter(info[info::MailSystem], settings_ini::kSectionEpost, settings_ini::kKeySystem);
+    for (const envelope::InfoLine& line : envelope::kInfoLines) {
+        if (const std::optional<QChar> control = firstControlCharacter(info[line.infoIndex])) {
+            throw Error(
+                QStringLiteral("Opplysningen \"%1\" om rapporten inneholder kontrolltegnet %2, som ikke "
+                               "kan stå i rapportens klartekst.")
+                    .arg(line.label.toString().remove(QLatin1Char(':')).trimmed(),
+                         escapedCharacter(*control)));
+        }
     }
 }
 

@@ -4,17 +4,18 @@
 #include <QString>
 
 #include "core/Error.h"
+#include "transmission/MimeMessage.h"
 
 namespace telvainn {
 
 // One mail as the program hands it over: a single "to" recipient, the subject, the body as the
-// Windows-1252 bytes it is sent as, and at most one attachment file named by its full path.
+// Windows-1252 bytes it is sent as, and at most one attachment with its name and bytes.
 struct MailRequest {
     QString recipientAddress;  // as configured; blanks around it do not count
     QString recipientName;     // display name; the address stands in when it is empty
     QString subject;
-    QByteArray body;         // a CR LF is added when it does not end with one
-    QString attachmentPath;  // empty: no attachment
+    QByteArray body;  // a CR LF is added when it does not end with one
+    std::optional<MimeAttachment> attachment;
 };
 
 // Where a mail leaves the program. SendMail has three outcomes: true when the mail was accepted for
@@ -32,13 +33,11 @@ inline const QString kNoMailClientMessage =
 // The return codes of Simple MAPI that our own failures are reported as, so that support staff who know
 // the codes of the mail clients recognise them.
 enum class MapiCode {
-    Failure = 2,                 // MAPI_E_FAILURE
-    LogonFailure = 3,            // MAPI_E_LOGON_FAILURE
-    AttachmentNotFound = 11,     // MAPI_E_ATTACHMENT_NOT_FOUND
-    AttachmentOpenFailure = 12,  // MAPI_E_ATTACHMENT_OPEN_FAILURE
-    UnknownRecipient = 14,       // MAPI_E_UNKNOWN_RECIPIENT
-    NetworkFailure = 23,         // MAPI_E_NETWORK_FAILURE
-    InvalidRecipients = 25,      // MAPI_E_INVALID_RECIPS
+    Failure = 2,             // MAPI_E_FAILURE
+    LogonFailure = 3,        // MAPI_E_LOGON_FAILURE
+    UnknownRecipient = 14,   // MAPI_E_UNKNOWN_RECIPIENT
+    NetworkFailure = 23,     // MAPI_E_NETWORK_FAILURE
+    InvalidRecipients = 25,  // MAPI_E_INVALID_RECIPS
 };
 
 // MAPI Error: (<code>) "<description>"

@@ -1,30 +1,12 @@
 #include "transmission/OutgoingMail.h"
 
-#include <QFileInfo>
 #include <QUuid>
 
-#include "core/FileIo.h"
 #include "transmission/MailHeaders.h"
 #include "transmission/MimeMessage.h"
 
 namespace telvainn {
 namespace {
-
-MimeAttachment readAttachment(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        throw MapiError(MapiCode::AttachmentNotFound,
-                        QStringLiteral("Fant ikke vedlegget %1.").arg(info.absoluteFilePath()));
-    }
-    QString reason;
-    std::optional<QByteArray> bytes = readWholeFile(path, &reason);
-    if (!bytes) {
-        throw MapiError(
-            MapiCode::AttachmentOpenFailure,
-            QStringLiteral("Klarte ikke å lese vedlegget %1: %2").arg(info.absoluteFilePath(), reason));
-    }
-    return {info.fileName(), std::move(*bytes)};
-}
 
 // The domain of a Message-ID: the sender's, else this machine's name when it is usable in one.
 QByteArray messageIdDomain(const QByteArray& sender) {
@@ -43,11 +25,6 @@ QByteArray uniqueToken() {
 
 OutgoingMail PrepareOutgoingMail(const MailRequest& request, const QString& senderAddress,
                                  const QDateTime& now) {
-    std::optional<MimeAttachment> attachment;
-    if (!request.attachmentPath.isEmpty()) {
-        attachment = readAttachment(request.attachmentPath);
-    }
-
     const std::optional<QByteArray> recipient = mime::wireAddress(request.recipientAddress);
     if (!recipient) {
         throw MapiError(MapiCode::InvalidRecipients,
@@ -73,7 +50,7 @@ OutgoingMail PrepareOutgoingMail(const MailRequest& request, const QString& send
         request.recipientName.isEmpty() ? request.recipientAddress.trimmed() : request.recipientName;
     mail.subject = request.subject;
     mail.body = request.body.endsWith("\r\n") ? request.body : request.body + "\r\n";
-    mail.attachment = std::move(attachment);
+    mail.attachment = request.attachment;
     mail.date = now;
     mail.messageId = '<' + uniqueToken() + '@' + messageIdDomain(sender) + '>';
     mail.boundary = "=_telvainn_" + uniqueToken();

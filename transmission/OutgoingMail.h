@@ -16,9 +16,9 @@ struct OutgoingMail {
     QByteArray message;
 };
 
-// The steps every transport takes before it talks to anyone: the attachment file must exist and be
-// readable (MAPI codes 11 and 12), the addresses must be fit for the wire (25 for the recipient, 2 for
-// the sender), the body gets its closing CR LF, and the message is built. Raises the MAPI error.
+// The steps every transport takes before it talks to anyone: the addresses must be fit for the wire
+// (MAPI code 25 for the recipient, 2 for the sender), the body gets its closing CR LF, and the message
+// is built. Raises the MAPI error.
 OutgoingMail PrepareOutgoingMail(const MailRequest& request, const QString& senderAddress,
                                  const QDateTime& now = QDateTime::currentDateTime());
 

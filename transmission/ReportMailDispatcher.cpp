@@ -1,35 +1,26 @@
 #include "transmission/ReportMailDispatcher.h"
 
-#include <QFileInfo>
-
-#include "core/FileIo.h"
 #include "core/Windows1252.h"
 
 namespace telvainn {
 
-ReportMailDispatcher::ReportMailDispatcher(const TSettings& settings, bool testMode, QString attachmentPath,
-                                           MailTransport& transport)
-    : m_settings(settings),
-      m_testMode(testMode),
-      m_attachmentPath(std::move(attachmentPath)),
-      m_transport(transport) {}
-
-QString attachmentNotWrittenMessage(const QString& path) {
-    return QStringLiteral("Klarte ikke mellomlagre vedlegget. Forsøkte å lagre vedlegget med filnavn: ") +
-           QFileInfo(path).absoluteFilePath() +
-           QStringLiteral("\r\nSjekk at området eksisterer og at du har skriverettigheter der.");
-}
+ReportMailDispatcher::ReportMailDispatcher(const TSettings& settings, bool testMode, MailTransport& transport)
+    : m_settings(settings), m_testMode(testMode), m_transport(transport) {}
 
 bool ReportMailDispatcher::SendReportMail(const QStringList& informationList,
                                           const QByteArray& encryptedReportText,
                                           const QByteArray& clearTextBlock) {
+    using namespace settings_ini;
+    requireNoControlCharacter(m_settings.RecipientName, kSectionAdressering, kKeyRecipientName);
+    requireNoControlCharacter(m_settings.RecipientAddress, kSectionAdressering,
+                              m_testMode ? kKeyTestRecipientAddress : kKeyRecipientAddress);
+    requireNoControlCharacter(m_settings.SenderAddress, kSectionEpost, kKeySender);
+
     MailRequest request;
     if (m_settings.RappAsAttachment) {
-        if (!writeFileAtomically(m_attachmentPath, encryptedReportText + "\r\n")) {
-            throw Error(attachmentNotWrittenMessage(m_attachmentPath));
-        }
+        // The file the report travels in, followed by CR LF like every file written from an envelope.
         request.body = clearTextBlock;
-        request.attachmentPath = QFileInfo(m_attachmentPath).absoluteFilePath();
+        request.attachment = MimeAttachment{kAttachmentFileName, encryptedReportText + "\r\n"};
     } else {
         request.body = encryptedReportText;
     }

@@ -8,30 +8,28 @@
 
 namespace telvainn {
 
+// The name the attachment carries in the mail.
 inline const QString kAttachmentFileName = QStringLiteral("vedlegg.txt");
 
 // Mails encrypted reports to the agency through a transport: the address (with "UT:" for GroupWise), the
 // subject of the information list, and either the whole envelope as the body or the clear-text block as
-// the body with the envelope in the attachment file.
+// the body with the envelope as the attachment "vedlegg.txt". Each mail's attachment is made from its own
+// report in memory, never through a file that programs sharing the folder could overwrite meanwhile.
 class ReportMailDispatcher : public ReportMailer {
   public:
-    // `attachmentPath` is the program folder's vedlegg.txt; it is written anew for every report that
-    // travels as an attachment and left behind afterwards. `settings` and `transport` must outlive this.
-    ReportMailDispatcher(const TSettings& settings, bool testMode, QString attachmentPath,
-                         MailTransport& transport);
+    // `settings` and `transport` must outlive this.
+    ReportMailDispatcher(const TSettings& settings, bool testMode, MailTransport& transport);
 
+    // Raises, naming the setting, when the recipient's name or address or the sender holds a control
+    // character: nothing is sent then.
     bool SendReportMail(const QStringList& informationList, const QByteArray& encryptedReportText,
                         const QByteArray& clearTextBlock) override;
 
   private:
     const TSettings& m_settings;
     bool m_testMode;
-    QString m_attachmentPath;
     MailTransport& m_transport;
 };
-
-// "Klarte ikke mellomlagre vedlegget. Forsøkte å lagre vedlegget med filnavn: <path>\r\n..."
-QString attachmentNotWrittenMessage(const QString& path);
 
 inline const QString kTestMailSubject = QStringLiteral("Test av TELVA Duv");
 inline const QString kTestMailBody = QStringLiteral("Hvis du kan lese dette klarte programmet å sende mail");

@@ -20,7 +20,9 @@ struct SendmailOptions {
 
 // Hands the mail to the machine's own mail system through a sendmail-compatible program, called with
 // "-t -oi": the recipients come from the To field, and a line holding a lone dot does not end the
-// message. The program's exit status and what it wrote on standard error become the error.
+// message. The program's exit status and what it wrote on standard error become the error; a program
+// that ends well without having read the whole message has not sent it either. One that is not done in
+// time is killed with its whole process group.
 class SendmailTransport : public MailTransport {
   public:
     explicit SendmailTransport(SendmailOptions options);

@@ -57,13 +57,13 @@ void SmtpConversation::record(curl_infotype type, QByteArrayView data) {
                                               "MAIL", "RCPT", "DATA",     "RSET"};
         if (verb == "QUIT") {
             // libcurl says goodbye after a failure too; the failure is what counts.
-            m_closing = true;
+            m_quitSent = std::chrono::steady_clock::now();
         } else if (kVerbs.contains(verb)) {
             m_lastVerb = verb;
         }
         return;
     }
-    if (type != CURLINFO_HEADER_IN || m_closing) {
+    if (type != CURLINFO_HEADER_IN || m_quitSent) {
         return;
     }
     for (const QByteArray& raw : data.toByteArray().split('\n')) {

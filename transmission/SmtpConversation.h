@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QString>
+#include <chrono>
+#include <optional>
 
 #include "core/Error.h"
 
@@ -19,6 +21,8 @@ class SmtpConversation {
     void attach(CURL* handle);
 
     const QByteArray& lastVerb() const { return m_lastVerb; }
+    // When the goodbye (QUIT) went out, if it has.
+    std::optional<std::chrono::steady_clock::time_point> quitSent() const { return m_quitSent; }
     // The lines of the last complete reply, joined by blanks ("535 5.7.8 Authentication failed").
     QString lastReply() const;
 
@@ -28,7 +32,7 @@ class SmtpConversation {
     QByteArray m_lastVerb;
     QByteArrayList m_replyLines;
     QByteArray m_lastReply;
-    bool m_closing = false;
+    std::optional<std::chrono::steady_clock::time_point> m_quitSent;
 };
 
 // The MAPI error for a failed transfer: the step that failed, the server and its reply or libcurl's

@@ -11,6 +11,10 @@
 namespace telvainn {
 namespace {
 
+// The goodbye after the message: a server that has taken (or refused) the mail owes nothing more, so
+// its answer to QUIT is not waited for long.
+constexpr std::chrono::seconds kQuitWait{3};
+
 struct Upload {
     const QByteArray& bytes;
     qsizetype sent = 0;
@@ -22,6 +26,21 @@ size_t readFunction(char* buffer, size_t size, size_t count, void* upload) {
     std::memcpy(buffer, u->bytes.constData() + u->sent, static_cast<size_t>(n));
     u->sent += n;
     return static_cast<size_t>(n);
+}
+
+// The bound on the goodbye, which libcurl would otherwise wait two minutes for on top of the transfer's
+// own time limit: called about once a second while libcurl waits, also while it waits for the reply
+// to QUIT.
+struct Bounds {
+    const SmtpConversation& conversation;
+    std::chrono::steady_clock::time_point deadline;
+};
+
+int progressFunction(void* bounds, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* b = static_cast<const Bounds*>(bounds);
+    const std::optional<std::chrono::steady_clock::time_point> quit = b->conversation.quitSent();
+    const auto now = std::chrono::steady_clock::now();
+    return quit && (now - *quit >= kQuitWait || now >= b->deadline) ? 1 : 0;
 }
 
 QByteArray serverUrl(const SmtpOptions& options, int port) {
@@ -135,6 +154,13 @@ bool SmtpTransport::SendMail(const MailRequest& request) {
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(m_options.connectTimeout.count()));
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, timeoutMs);
     conversation.attach(h);
+    // The connection ends within the transfer, QUIT included, so that the bounds above hold for all of
+    // it; a kept connection would say goodbye only when the handle goes, outside them.
+    curl_easy_setopt(h, CURLOPT_FORBID_REUSE, 1L);
+    Bounds bounds{conversation, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)};
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &progressFunction);
+    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &bounds);
 
     const CURLcode code = curl_easy_perform(h);
     password.fill('\0');

@@ -136,6 +136,8 @@ TpnlFilnavn::TpnlFilnavn(const QFrame& templatePanel, const QLabel& templateLabe
     if (const std::optional<QString> failure = failedFileRowText(entry)) {
         m_ok = false;
         m_label->setText(*failure);
+        // The reason after the text may not fit in the row.
+        m_label->setToolTip(*failure);
         QPalette palette = m_label->palette();
         palette.setColor(QPalette::WindowText, Qt::red);
         m_label->setPalette(palette);

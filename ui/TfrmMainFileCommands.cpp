@@ -4,7 +4,6 @@
 
 #include "app/DataFileSending.h"
 #include "app/FlatFileCommands.h"
-#include "app/ProgramFolder.h"
 #include "core/ProgramInfo.h"
 #include "core/ReportIdentity.h"
 #include "transmission/ReportMailDispatcher.h"
@@ -95,8 +94,7 @@ void TfrmMain::aSendAttachment() {
     if (!dataFile) {
         return;
     }
-    ReportMailDispatcher dispatcher(m_settings, m_mode.test, attachmentFilePath(m_services.programFolder),
-                                    transport());
+    ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport());
     DataFileProgressWindow progress(this);
     const SendDataFileResult result =
         SendDataFileByMail(*dataFile, m_settings, m_mode, m_services.locale, m_prompter, dispatcher,

@@ -124,8 +124,7 @@ void TfrmMain::aSend() {
         return;
     }
     if (ConfirmMailSystem(m_settings, m_mode.test, m_prompter)) {
-        ReportMailDispatcher dispatcher(m_settings, m_mode.test, attachmentFilePath(m_services.programFolder),
-                                        transport());
+        ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport());
         m_reports->LastError.clear();
         bool sent = false;
         {

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/ControlCharacters.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/ReportCatalogue.h"
 #include "core/TemplateVersion.h"
-#include "core/XmlEscape.h"
 #include "workbook/CellText.h"
 #include "workbook/RangeAddress.h"
 
@@ -242,8 +242,8 @@ QString TVeskValidator::cellField(ReportSheet& sheet, int row, int column, int w
     };
     if (value.isError()) {
         unusable(UnusableCell::Kind::ErrorValue, text);
-    } else if (const auto control = forbiddenControlCharacter(trimBlanks(text))) {
-        unusable(UnusableCell::Kind::ControlCharacter, controlCharacterName(*control));
+    } else if (const auto control = firstNonXmlCharacter(trimBlanks(text))) {
+        unusable(UnusableCell::Kind::ControlCharacter, escapedCharacter(*control));
     } else if (field.isEmpty() && !trimBlanks(text).isEmpty()) {
         unusable(UnusableCell::Kind::NotACode, trimmed(text));
     }

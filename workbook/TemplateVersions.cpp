@@ -42,11 +42,6 @@ double asNumber(const excel::CellValue& value) {
     return value.number();
 }
 
-void writeKey(ProfileFile& profile, const QString& key, const QString& value) {
-    profile.writeString(kVersionSection, key, value);
-    profile.save();  // at once, as the profile functions write: what is written stays written
-}
-
 }  // namespace
 
 bool TemplatesPresent(const QString& programFolder) {
@@ -82,20 +77,27 @@ bool RecordTemplateVersions(excel::Application& excel, const QString& programFol
                             const QString& settingsFilePath, const Locale& locale) {
     QStringList failed;
     try {
-        ProfileFile profile = ProfileFile::load(settingsFilePath);
         excel.SetScreenUpdating(false);
+        QList<std::pair<QString, QString>> versions;
         for (const int reportNumber : kReportNumbers) {
             const double version = ReadTemplateVersion(excel, programFolder, reportNumber);
             // A number that is no date was not read as a version either.
             const std::optional<QString> text =
                 version != 0 ? excel::shortDateOfSerial(version, locale) : std::nullopt;
             if (text) {
-                writeKey(profile, versionKey(reportNumber), *text);
+                versions.append({versionKey(reportNumber), *text});
             } else {
                 failed.append(versionKey(reportNumber));
             }
         }
-        writeKey(profile, kProgramVersionKey, locale.formatShortDate(programVersionDate()));
+        versions.append({kProgramVersionKey, locale.formatShortDate(programVersionDate())});
+        // Written in one save of the file as it is now: the templates take seconds to read, and a
+        // setting another program saved meanwhile must stay.
+        ProfileFile::update(settingsFilePath, [&versions](ProfileFile& profile) {
+            for (const auto& [key, value] : versions) {
+                profile.writeString(kVersionSection, key, value);
+            }
+        });
         if (!failed.isEmpty()) {
             throw Error(kFailedTemplatesMessage + failed.join(kCrLf) + kCrLf);
         }

@@ -1,5 +1,4 @@
 #include "app/MailSystemConfirmation.h"
-#include "app/ProgramFolder.h"
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -52,7 +51,7 @@ int send(const QStringList& args) {
                 return static_cast<int>(Failure);
             }
             const auto transport = MakeMailTransport(session.settings, session.prompter);
-            ReportMailDispatcher mailer(session.settings, mode.test, attachmentFilePath(), *transport);
+            ReportMailDispatcher mailer(session.settings, mode.test, *transport);
             session.reports->LastError.clear();
             if (session.reports->SendReport(report, mailer)) {
                 out(QStringLiteral("Rapporten ble sendt. Du vil motta en kvittering når den er lest hos ") +

@@ -105,7 +105,7 @@ TEST_F(CliTest, CreatesDefaultSettingsAndAsksAboutAnotherDataCentre) {
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.startsWith(QStringLiteral(
         "Den flate fila inneholder tall for datasentral <123>, mens du har konfigurert deg med datasentral "
-        "nummer <000>.\n\rKanskje burde du endre filas første linje?\n\r\n\rØnsker du å sende fila slik den "
+        "nummer <000>.\nKanskje burde du endre filas første linje?\n\nØnsker du å sende fila slik den "
         "er?\n")))
         << refused.err.toStdString();
     EXPECT_TRUE(refused.err.endsWith(QStringLiteral("Operasjonen ble avbrutt av brukeren!\n")));
@@ -128,14 +128,18 @@ TEST_F(CliTest, ReportsFailuresWithTheirMessagesAndExitCodes) {
     const CliRun run = cli({QStringLiteral("krypter-datafil"), bad});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err,
-              QStringLiteral("Klarte ikke å generere krypterte filer!\n\rFila inneholdt en linje med 28 "
+              QStringLiteral("Klarte ikke å generere krypterte filer!\nFila inneholdt en linje med 28 "
                              "tegn, og programmet taklet ikke å lese det.\n"));
 
     // A file that cannot be written shows as its failure row.
     ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R20.txt")));
     const CliRun partly = cli({QStringLiteral("krypter-datafil"), sample});
     EXPECT_EQ(partly.exitCode, 1);
-    EXPECT_EQ(partly.err, QStringLiteral("Feilet ved generering av fila for rapport nr 20.\n"));
+    EXPECT_EQ(partly.err,
+              QStringLiteral("Feilet ved generering av fila for rapport nr 20. Regnr 4567, fila "
+                             "\"Kryptert_fil_Periode200906_RegNr4567_R20.txt\": Is a directory. En "
+                             "eldre fil med samme navn ligger der fortsatt og inneholder ikke denne "
+                             "rapporten.\n"));
     EXPECT_EQ(partly.out.count(QLatin1Char('\n')), 2);
 
     EXPECT_EQ(cli({QStringLiteral("krypter-datafil")}).exitCode, 2);

@@ -24,8 +24,8 @@ TEST_F(MailCommandsTest, SendDatafilWithoutAMailSystemFailsWithTheNoClientMessag
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, QString());
     EXPECT_EQ(run.err,
-              QStringLiteral("Klarte ikke å sende filen!\n\rNo Simple MAPI client installed, cannot send the "
-                             "message\n"));
+              QStringLiteral("Klarte ikke å sende filen!\nNo Simple MAPI client installed, cannot send the "
+                             "message\n\nSendt: ingen.\nIkke sendt: Regnr 4567 R10.\n"));
 
     cli.configure(
         "[KONFIGURASJON]\r\nDSNR=123\r\n[EPOST]\r\nSYSTEM=Microsoft Outlook/Exchange\r\n"
@@ -40,12 +40,12 @@ TEST_F(MailCommandsTest, SendDatafilAsksLikeKrypterDatafil) {
         "[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n[EPOST]\r\nSYSTEM=Annet\r\nTRANSPORT=SMTP\r\n");
     const CliRun refused = cli.run({QStringLiteral("send-datafil"), kSample, QStringLiteral("--test")});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.startsWith(QStringLiteral(
-        "Du er ikke registrert som bruker av noe spesielt e-post system.\n\r\n\rProgrammet vil")))
+    EXPECT_TRUE(refused.err.startsWith(
+        QStringLiteral("Du er ikke registrert som bruker av noe spesielt e-post system.\n\nProgrammet vil")))
         << refused.err.toStdString();
     EXPECT_TRUE(
-        refused.err.contains(QStringLiteral("EMNETEKST:\n\rTEST: Dsnr: 123, Regnr: 4567, rapp: <nr>, "
-                                            "periode: <ååååmm>, mail: Annet\n\r")));
+        refused.err.contains(QStringLiteral("EMNETEKST:\nTEST: Dsnr: 123, Regnr: 4567, rapp: <nr>, "
+                                            "periode: <ååååmm>, mail: Annet\n")));
     EXPECT_TRUE(refused.err.endsWith(
         QStringLiteral("Ønsker du at programmet skal sende rapporten nå?\n[j/n] n (ingen "
                        "terminal å spørre på; bruk --ja for å svare ja)\nOperasjonen ble "
@@ -56,7 +56,8 @@ TEST_F(MailCommandsTest, SendDatafilAsksLikeKrypterDatafil) {
     EXPECT_EQ(accepted.exitCode, 1);
     EXPECT_TRUE(accepted.err.contains(QStringLiteral("[j/n] j (--ja)\n")));
     EXPECT_TRUE(accepted.err.endsWith(QStringLiteral(
-        "Klarte ikke å sende filen!\n\rNo Simple MAPI client installed, cannot send the message\n")));
+        "Klarte ikke å sende filen!\nNo Simple MAPI client installed, cannot send the message\n\nSendt: "
+        "ingen.\nIkke sendt: Regnr 4567 R10.\n")));
 }
 
 TEST_F(MailCommandsTest, SendDatafilUsage) {
@@ -85,11 +86,11 @@ TEST_F(MailCommandsTest, TestEpostReportsTheOutcomeAndWhy) {
         cli.run({QStringLiteral("test-epost"), QStringLiteral("ola@firma.no"), QStringLiteral("Ola")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err,
-              QStringLiteral("Dette programmet støtter ikke alle e-post systemer og nettverksløsninger\n\r"
-                             "rundt om i de forskjellige selskaper.\n\rDersom du ikke klarer å gjennomføre "
-                             "en vellykket test her og nå, så\n\rfinnes det alternative måter å sende "
-                             "rapportene til Dalvora på.\n\r\n\rProgrammet vil komme med mer informasjon om "
-                             "dette når du forsøker å\n\rsende en rapport senere.\n"
+              QStringLiteral("Dette programmet støtter ikke alle e-post systemer og nettverksløsninger\n"
+                             "rundt om i de forskjellige selskaper.\nDersom du ikke klarer å gjennomføre "
+                             "en vellykket test her og nå, så\nfinnes det alternative måter å sende "
+                             "rapportene til Dalvora på.\n\nProgrammet vil komme med mer informasjon om "
+                             "dette når du forsøker å\nsende en rapport senere.\n"
                              "Programmet klarte ikke å sende noen mail til <ola@firma.no>\n"
                              "No Simple MAPI client installed, cannot send the message\n"));
 

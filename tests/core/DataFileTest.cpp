@@ -106,9 +106,10 @@ TEST(DataFileReportIndex, UnknownNumberNamesIt) {
 
 TEST(DataFileReportText, OneHeadPerReportAndOneObjectLinePerDataLine) {
     DataFileReportTexts texts(header(), kComma, [] { return kStamp; });
-    texts.AddDataLine(testdata::dataLine({}));
+    texts.AddDataLine(testdata::dataLine({}), 2);
     texts.AddDataLine(
-        testdata::dataLine({.objektid = 7654321, .land = QStringLiteral("00SE"), .sign = 1, .verdi = 500}));
+        testdata::dataLine({.objektid = 7654321, .land = QStringLiteral("00SE"), .sign = 1, .verdi = 500}),
+        3);
     EXPECT_EQ(texts.lineCount(0), 2);
     EXPECT_EQ(texts.closedReportText(0),
               QStringLiteral(
@@ -132,21 +133,32 @@ TEST(DataFileReportText, OneHeadPerReportAndOneObjectLinePerDataLine) {
               (QStringList{"123", "F", "200906", "3.0.5", "4567", "10", "Annet", "FLATFIL"}));
 }
 
-TEST(DataFileReportText, EveryFieldButLandMustBeANumber) {
+TEST(DataFileReportText, EveryFieldButLandMustBeAWellFormedNumber) {
     const QString valid = testdata::dataLine({});
-    const QString message = QStringLiteral("Dette er ikke en gyldig rapport. Fant ugyldige verdier i den.");
+    const QString message =
+        QStringLiteral("Dette er ikke en gyldig rapport. Fant ugyldige verdier i den. (linje nr 7)");
     // 1-based position of one character in each checked field: Regnr, report, tillegg, objektid, sektor,
     // naering, valuta, verdi.
-    for (const int position : {2, 6, 14, 18, 24, 27, 33, 40}) {
-        QString line = valid;
-        line[position - 1] = QLatin1Char('A');
+    for (const int position : {2, 6, 14, 18, 24, 27, 34, 40}) {
+        for (const QChar bad : {QLatin1Char('A'), QLatin1Char('-'), QLatin1Char('+')}) {
+            QString line = valid;
+            line[position - 1] = bad;
+            DataFileReportTexts texts(header(), kComma, [] { return kStamp; });
+            EXPECT_EQ(errorOf([&] { texts.AddDataLine(line, 7); }), message) << "position " << position;
+        }
+    }
+    // A verdi that carries its own minus and the sign "1" would go out as "--000000123"; two separators
+    // are no number either.
+    for (const QString& verdi : {QStringLiteral("-000000123"), QStringLiteral("0000,12,34")}) {
+        QString line = testdata::dataLine({.sign = 1});
+        line.replace(35, 10, verdi);
         DataFileReportTexts texts(header(), kComma, [] { return kStamp; });
-        EXPECT_EQ(errorOf([&] { texts.AddDataLine(line); }), message) << "position " << position;
+        EXPECT_EQ(errorOf([&] { texts.AddDataLine(line, 7); }), message) << verdi.toStdString();
     }
     QString withLetterLand = valid;
     withLetterLand.replace(28, 4, QStringLiteral("X\"<Ø"));
     DataFileReportTexts texts(header(), kComma, [] { return kStamp; });
-    texts.AddDataLine(withLetterLand);
+    texts.AddDataLine(withLetterLand, 2);
     // A quote in the land code must not break the document.
     EXPECT_TRUE(texts.closedReportText(0).contains(QStringLiteral("land=\"X&quot;&lt;Ø\"")));
 }
@@ -155,21 +167,21 @@ TEST(DataFileReportText, NumbersMayHoldSignsAndTheLocalesSeparatorOnly) {
     QString line = testdata::dataLine({});
     line.replace(35, 10, QStringLiteral("00001234,5"));
     DataFileReportTexts comma(header(), kComma, [] { return kStamp; });
-    comma.AddDataLine(line);
+    comma.AddDataLine(line, 2);
     EXPECT_TRUE(comma.closedReportText(0).contains(QStringLiteral("verdi=\"00001234,5\"")));
 
     const Locale point = Locale::from(QLocale(QLocale::English, QLocale::UnitedStates));
     DataFileReportTexts pointTexts(header(), point, [] { return kStamp; });
-    EXPECT_EQ(errorOf([&] { pointTexts.AddDataLine(line); }),
-              QStringLiteral("Dette er ikke en gyldig rapport. Fant ugyldige verdier i den."));
+    EXPECT_EQ(errorOf([&] { pointTexts.AddDataLine(line, 2); }),
+              QStringLiteral("Dette er ikke en gyldig rapport. Fant ugyldige verdier i den. (linje nr 2)"));
 }
 
 TEST(DataFileReportText, OnlyASignOfOneMakesTheAmountNegative) {
     DataFileReportTexts texts(header(), kComma, [] { return kStamp; });
     QString line = testdata::dataLine({.verdi = 77});
     line[34] = QLatin1Char('X');
-    texts.AddDataLine(line);
-    texts.AddDataLine(testdata::dataLine({.sign = 1, .verdi = 77}));
+    texts.AddDataLine(line, 2);
+    texts.AddDataLine(testdata::dataLine({.sign = 1, .verdi = 77}), 2);
     const QString text = texts.closedReportText(0);
     EXPECT_TRUE(text.contains(QStringLiteral("verdi=\"0000000077\" />")));
     EXPECT_TRUE(text.contains(QStringLiteral("verdi=\"-0000000077\" />")));
@@ -181,9 +193,9 @@ TEST(DataFileReportText, ReportsOfOneCompanyKeepTheirOwnTextsAndStamps) {
         ++calls;
         return kStamp.addMSecs(calls);
     });
-    texts.AddDataLine(testdata::dataLine({.report = 20}));
-    texts.AddDataLine(testdata::dataLine({.report = 10}));
-    texts.AddDataLine(testdata::dataLine({.report = 20}));
+    texts.AddDataLine(testdata::dataLine({.report = 20}), 2);
+    texts.AddDataLine(testdata::dataLine({.report = 10}), 2);
+    texts.AddDataLine(testdata::dataLine({.report = 20}), 2);
     EXPECT_EQ(calls, 2);  // the stamp is taken when a report's first line arrives
     EXPECT_EQ(texts.lineCount(0), 1);
     EXPECT_EQ(texts.lineCount(2), 2);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QTemporaryDir>
+#include <thread>
 
 #include "core/Error.h"
 
@@ -393,6 +394,27 @@ TEST_F(ProfileFileWriteTest, NonAsciiValuesAreWrittenInWindows1252AndRoundTrip) 
     EXPECT_EQ(ProfileFile::load(iniPath()).readString(u"EPOST", u"SYSTEM"), value);
 }
 
+TEST_F(ProfileFileReadTest, AFileAnEditorSavedAsUtf8IsReadAsUtf8AndWrittenBackWholeInWindows1252) {
+    // With a byte-order mark the first section would otherwise be "\xEF\xBB\xBF[KONFIGURASJON]".
+    ProfileFile withMark =
+        loadFrom("\xEF\xBB\xBF[KONFIGURASJON]\r\nDSNR=123\r\n[EPOST]\r\nSYSTEM=\xC3\x98st\r\n");
+    EXPECT_EQ(withMark.readString(u"KONFIGURASJON", u"DSNR"), QStringLiteral("123"));
+    EXPECT_EQ(withMark.readString(u"EPOST", u"SYSTEM"), QStringLiteral("\u00D8st"));
+    withMark.writeString(u"KONFIGURASJON", u"REGNR", u"4567");
+    withMark.save();
+    EXPECT_EQ(readBytes(iniPath()),
+              QByteArray("[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n[EPOST]\r\nSYSTEM=\xD8st\r\n"));
+
+    // Without the mark, "PÅ" in UTF-8 would read as "PÃ…", which is off.
+    const ProfileFile utf8 = loadFrom("[EPOST]\nRAPP_AS_ATTACHMENT=P\xC3\x85\n");
+    EXPECT_EQ(utf8.readString(u"EPOST", u"RAPP_AS_ATTACHMENT"), QStringLiteral("P\u00C5"));
+    EXPECT_EQ(utf8.toBytes(), QByteArray("[EPOST]\nRAPP_AS_ATTACHMENT=P\xC5\n"));
+
+    // Windows-1252 that happens to hold no valid UTF-8 stays byte for byte.
+    const QByteArray windows = "[EPOST]\r\nRAPP_AS_ATTACHMENT=P\xC5\r\nSYSTEM=\xC5s \xE6\r\n";
+    EXPECT_EQ(loadFrom(windows).toBytes(), windows);
+}
+
 // --- Saving --------------------------------------------------------------------------------------------
 
 using ProfileFileSaveTest = ProfileFileTest;
@@ -410,6 +432,43 @@ TEST_F(ProfileFileSaveTest, SaveCreatesTheFileAndReplacesAnOldOne) {
     // Nothing of the temporary file is left beside it.
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("telvainn.ini")});
+}
+
+TEST_F(ProfileFileSaveTest, ALinkTheUserMadeIsWrittenWhereItPointsAndLockedThere) {
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("felles.ini"));
+    writeBytes(target, "[A]\r\nX=1\r\n");
+    ASSERT_TRUE(QFile::link(target, iniPath()));
+    ProfileFile::update(iniPath(), [&target](ProfileFile& profile) {
+        EXPECT_TRUE(QFile::exists(target + QStringLiteral(".lock")));
+        profile.writeString(u"A", u"X", u"2");
+    });
+    EXPECT_TRUE(QFileInfo(iniPath()).isSymLink());
+    EXPECT_EQ(readBytes(target), QByteArray("[A]\r\nX=2\r\n"));
+    EXPECT_FALSE(QFile::exists(elsewhere.filePath(QStringLiteral("felles.ini.lock"))));
+}
+
+TEST_F(ProfileFileSaveTest, SavesThatRaceNeverUndoEachOther) {
+    writeBytes(iniPath(), "; delt fil\r\n[A]\r\n");
+    // Each save counts up what it finds on disk: a save made from an outdated read loses a count.
+    constexpr int kSaves = 50;
+    const auto saver = [this](const char16_t* key) {
+        for (int i = 1; i <= kSaves; ++i) {
+            ProfileFile::update(iniPath(), [&](ProfileFile& profile) {
+                profile.writeString(u"A", u"N", QString::number(profile.readInteger(u"A", u"N", 0) + 1));
+                profile.writeString(u"A", key, QString::number(i));
+            });
+        }
+    };
+    std::thread first(saver, u"FORSTE");
+    std::thread second(saver, u"ANDRE");
+    first.join();
+    second.join();
+    const ProfileFile after = ProfileFile::load(iniPath());
+    EXPECT_EQ(after.readInteger(u"A", u"N", 0), 2 * kSaves);
+    EXPECT_EQ(after.readString(u"A", u"FORSTE"), QString::number(kSaves));
+    EXPECT_EQ(after.readString(u"A", u"ANDRE"), QString::number(kSaves));
+    EXPECT_TRUE(after.toBytes().startsWith("; delt fil\r\n[A]\r\n"));
 }
 
 TEST_F(ProfileFileSaveTest, FolderThatIsAFileGivesUnableToWriteWithTheFullPath) {

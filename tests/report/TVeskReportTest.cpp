@@ -519,7 +519,7 @@ TEST_F(TVeskReportTest, ACellTheRulesCannotUseIsNamedByValidationAndRefusedByThe
          QStringLiteral("Feil i rad (12) : Tekst (celle A12)")},
         {1,
          QStringLiteral("Tom\x01Jerry"),
-         QStringLiteral("Fant et kontrolltegn (0x01) som ikke kan sendes. Valider på nytt!"),
+         QStringLiteral("Fant et kontrolltegn (\\x01) som ikke kan sendes. Valider på nytt!"),
          {},
          QStringLiteral("Feil i rad (12) : Tekst (celle A12)")},
         {7,

@@ -5,41 +5,64 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 struct CliRun {
-    int exitCode = -1;
+    int exitCode = -1;  // -1: killed by a signal
     QString out;
     QString err;
+    QByteArray rawOut;
+};
+
+// How a run differs from a plain one.
+struct CliConditions {
+    QProcessEnvironment extra;         // added to the environment
+    QString standardOutputFile;        // e.g. /dev/full; empty: read by the test
+    std::function<void()> childSetup;  // in the child before it starts, e.g. a resource limit
+    QString program = QStringLiteral(TELVAINN_BIN_DIR "/telvainn-cli");
+    QStringList programArguments;  // before the command's, for a program that runs telvainn-cli
 };
 
 // Runs the built telvainn-cli with its program folder in a temporary directory and no terminal.
 class CliRunner {
   public:
     CliRun run(const QStringList& args, const QProcessEnvironment& extra = {}) const {
-        const auto process = start(args, extra);
+        CliConditions conditions;
+        conditions.extra = extra;
+        return run(args, conditions);
+    }
+
+    CliRun run(const QStringList& args, const CliConditions& conditions) const {
+        const std::unique_ptr<QProcess> process = start(args, conditions);
         return finish(*process);
     }
 
-    // Starts telvainn-cli without waiting for it, so that several run at once; finish() collects it.
-    std::unique_ptr<QProcess> start(const QStringList& args, const QProcessEnvironment& extra = {}) const {
+    // Started, for runs that go on at the same time; finish() waits for one.
+    std::unique_ptr<QProcess> start(const QStringList& args, const CliConditions& conditions = {}) const {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("TELVAINN_SMTP_PASSORD"));
         env.insert(QStringLiteral("TELVAINN_HOME"), home.path());
         env.insert(QStringLiteral("no_proxy"), QStringLiteral("127.0.0.1,localhost"));
         env.insert(QStringLiteral("NO_PROXY"), QStringLiteral("127.0.0.1,localhost"));
-        for (const QString& key : extra.keys()) {
-            env.insert(key, extra.value(key));
+        for (const QString& key : conditions.extra.keys()) {
+            env.insert(key, conditions.extra.value(key));
         }
         process->setProcessEnvironment(env);
         process->setWorkingDirectory(home.path());
-        process->start(QStringLiteral(TELVAINN_BIN_DIR "/telvainn-cli"), args);
+        if (!conditions.standardOutputFile.isEmpty()) {
+            process->setStandardOutputFile(conditions.standardOutputFile);
+        }
+        if (conditions.childSetup) {
+            process->setChildProcessModifier(conditions.childSetup);
+        }
+        process->start(conditions.program, conditions.programArguments + args);
         process->closeWriteChannel();
         return process;
     }
 
-    CliRun finish(QProcess& process) const {
+    static CliRun finish(QProcess& process) {
         if (!process.waitForFinished(30000)) {
             process.kill();
             process.waitForFinished(3000);
@@ -47,7 +70,8 @@ class CliRunner {
         }
         CliRun result;
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        result.rawOut = process.readAllStandardOutput();
+        result.out = QString::fromUtf8(result.rawOut);
         result.err = QString::fromUtf8(process.readAllStandardError());
         return result;
     }

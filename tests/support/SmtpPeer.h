@@ -41,7 +41,8 @@ struct ReceivedMail {
 };
 
 // The aiosmtpd server of tests/support/smtp_server.py with the login "ola"/"hemmelig": listeners
-// "plain" and "auth", with a certificate "starttls" and "tls", and with `dropDataAfter` "drop". A
+// "plain" and "auth", with a certificate "starttls" and "tls", with `dropDataAfter` "drop", and with
+// `stall` "stall", which never answers once it has the message. A
 // throw-away certificate for 127.0.0.1 is made with openssl in a temporary folder.
 class SmtpPeer {
   public:
@@ -54,6 +55,7 @@ class SmtpPeer {
         QStringList rejectSubject;  // messages whose subject holds one of these get 554
         // The "drop" listener resets every connection after this many bytes of message data.
         std::optional<int> dropDataAfter;
+        bool stall = false;
     };
 
     explicit SmtpPeer(const Options& options) {
@@ -79,6 +81,9 @@ class SmtpPeer {
         }
         for (const QString& text : options.rejectSubject) {
             arguments << QStringLiteral("--reject-subject") << text;
+        }
+        if (options.stall) {
+            arguments << QStringLiteral("--stall");
         }
         if (options.dropDataAfter) {
             arguments << QStringLiteral("--drop-data-after") << QString::number(*options.dropDataAfter);

@@ -4,7 +4,8 @@
 Listeners: "plain" (no login), "auth" (login required, no TLS), and with --cert/--key also "starttls"
 (STARTTLS required, login possible after it) and "tls" (TLS from the first byte, login possible). With
 --drop-data-after N also "drop", which cuts every connection after N bytes of message data, before the
-final "." can arrive, and notes each cut in --out as <n>.dropped.
+final "." can arrive, and notes each cut in --out as <n>.dropped. With --stall also "stall", which takes
+the whole message and then never answers again, not even QUIT.
 Prints one JSON line with the port of every listener, then serves until standard input closes or
 SIGTERM arrives.
 
@@ -125,6 +126,13 @@ class DroppingSMTP(SMTP):
         self.transport.abort()
 
 
+class StallingHandler:
+    """Takes the message and then hangs: the reply to the final "." never comes."""
+
+    async def handle_DATA(self, server, session, envelope):
+        await asyncio.Event().wait()
+
+
 def authenticator(args):
     def check(server, session, envelope, mechanism, auth_data):
         ok = (isinstance(auth_data, LoginPassword) and auth_data.login.decode() == args.user
@@ -157,6 +165,10 @@ async def main(args):
         context.load_cert_chain(args.cert, args.key)
         await listen("starttls", tls_context=context, require_starttls=True, authenticator=authenticator(args))
         await listen("tls", ssl_context=context, auth_require_tls=False, authenticator=authenticator(args))
+    if args.stall:
+        server = await loop.create_server(lambda: SMTP(StallingHandler(), hostname="mail.test", loop=loop),
+                                          host="127.0.0.1", port=0)
+        servers["stall"] = server
     if args.drop_data_after is not None:
         await listen("drop", factory=lambda handler, **options: DroppingSMTP(
             handler, args.drop_data_after, note_drop, **options))
@@ -184,4 +196,5 @@ if __name__ == "__main__":
     parser.add_argument("--refuse", action="append", default=[])
     parser.add_argument("--reject-subject", action="append", default=[])
     parser.add_argument("--drop-data-after", type=int)
+    parser.add_argument("--stall", action="store_true")
     asyncio.run(main(parser.parse_args()))

@@ -154,13 +154,38 @@ TEST_F(DataFileRunTest, FileNamesFollowTheTemplateAndTestMode) {
         QStringLiteral("Kryptert_fil_Periode200812_RegNr1234_R10K.txt"));
 }
 
+TEST_F(DataFileRunTest, AReadOnlyFolderMarksEveryFileWithItsCompanyPathAndReason) {
+    const QString path = writeDataFile({headerLine(), dataLine({.report = 10}), dataLine({.regnr = 1234})});
+    QTemporaryDir out;
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(out.path(), readOnly));
+    {
+        QFile probe(out.filePath(QStringLiteral("probe")));
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QFile::setPermissions(out.path(), readOnly | QFileDevice::WriteOwner);
+            GTEST_SKIP() << "folder permissions do not stop this user from writing";
+        }
+    }
+    results = QStringList{out.filePath(QStringLiteral("Filnavn"))};
+    const bool ok = ProcessDataFile(path, DataFileMode::SaveFiles, results, outputs, context);
+    QFile::setPermissions(out.path(), readOnly | QFileDevice::WriteOwner);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(results.mid(1),
+              (QStringList{
+                  QStringLiteral("ErrorOccured(10) Regnr 4567, fila \"%1\": Permission denied.")
+                      .arg(out.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"))),
+                  QStringLiteral("ErrorOccured(10) Regnr 1234, fila \"%1\": Permission denied.")
+                      .arg(out.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr1234_R10.txt")))}));
+}
+
 TEST_F(DataFileRunTest, AFileThatCannotBeWrittenIsMarkedAndTheOthersStand) {
     const QString path = writeDataFile({headerLine(), dataLine({.report = 10}), dataLine({.report = 21})});
     // A folder where the file of report 10 should go blocks that one file.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt")));
     ASSERT_TRUE(save(path));
     ASSERT_EQ(results.size(), 3);
-    EXPECT_EQ(results[1], QStringLiteral("ErrorOccured(10)"));
+    EXPECT_TRUE(results[1].startsWith(QStringLiteral("ErrorOccured(10) Regnr 4567, fila ")));
     EXPECT_EQ(QFileInfo(results[2]).fileName(),
               QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R21.txt"));
     EXPECT_TRUE(QFileInfo(results[2]).isFile());
@@ -201,8 +226,14 @@ TEST_F(DataFileRunTest, ADiskFullAfterTheFirstFileMarksTheRestAndLeavesNoPartial
     EXPECT_TRUE(ok) << outputs.error.toStdString();  // a file that fails does not stop the run
     ASSERT_EQ(results.size(), 4);
     EXPECT_EQ(results[1], dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt")));
-    EXPECT_EQ(results[2], QStringLiteral("ErrorOccured(20)"));
-    EXPECT_EQ(results[3], QStringLiteral("ErrorOccured(10)"));
+    // Whose file, where and why; and the file of that name from before is not this report.
+    EXPECT_EQ(results[2],
+              QStringLiteral("ErrorOccured(20) Regnr 4567, fila \"%1\": File too large. En eldre fil "
+                             "med samme navn ligger der fortsatt og inneholder ikke denne rapporten.")
+                  .arg(second));
+    EXPECT_EQ(results[3],
+              QStringLiteral("ErrorOccured(10) Regnr 1234, fila \"%1\": File too large.")
+                  .arg(dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr1234_R10.txt"))));
     EXPECT_EQ(readFileBytes(results[1]), first);
     EXPECT_EQ(readFileBytes(second), earlier);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
@@ -239,7 +270,8 @@ TEST_F(DataFileRunTest, BadFirstLineUnknownReportAndBadFieldsStopTheRun) {
     QString badObject = dataLine({});
     badObject[17] = QLatin1Char('x');
     EXPECT_FALSE(save(writeDataFile({headerLine(), badObject})));
-    EXPECT_EQ(outputs.error, QStringLiteral("Dette er ikke en gyldig rapport. Fant ugyldige verdier i den."));
+    EXPECT_EQ(outputs.error,
+              QStringLiteral("Dette er ikke en gyldig rapport. Fant ugyldige verdier i den. (linje nr 2)"));
 }
 
 TEST_F(DataFileRunTest, ALineWithLeadingBlanksNamesItsLineNumber) {

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "support/RecordingMailTransport.h"
 #include "support/ScriptedPrompter.h"
 #include "transmission/BlowfishCipher.h"
@@ -28,14 +24,11 @@ class ReportMailDispatcherTest : public ::testing::Test {
         clearText = BuildClearTextBlock(kInfo);
     }
 
-    QString attachmentPath() const { return dir.filePath(QStringLiteral("vedlegg.txt")); }
-
     bool send(bool testMode = false) {
-        ReportMailDispatcher dispatcher(settings, testMode, attachmentPath(), transport);
+        ReportMailDispatcher dispatcher(settings, testMode, transport);
         return dispatcher.SendReportMail(kInfo, encrypted, clearText);
     }
 
-    QTemporaryDir dir;
     TSettings settings;
     RecordingMailTransport transport;
     QByteArray encrypted;
@@ -52,8 +45,7 @@ TEST_F(ReportMailDispatcherTest, InTheBodyTheWholeEnvelopeGoesToTheConfiguredRec
     EXPECT_EQ(request.recipientName, QStringLiteral("Dalvora"));
     EXPECT_EQ(request.subject, QStringLiteral("Telva - 123/4567 R10 F 200906 ver.3.0.5 mail:Annet"));
     EXPECT_EQ(request.body, encrypted);
-    EXPECT_EQ(request.attachmentPath, QString());
-    EXPECT_FALSE(QFile::exists(attachmentPath()));
+    EXPECT_FALSE(request.attachment);
 }
 
 TEST_F(ReportMailDispatcherTest, TestModeAndGroupWiseChangeSubjectAndAddress) {
@@ -64,61 +56,54 @@ TEST_F(ReportMailDispatcherTest, TestModeAndGroupWiseChangeSubjectAndAddress) {
     EXPECT_EQ(request.subject, QStringLiteral("Telva test - 123/4567 R10 F 200906 ver.3.0.5 mail:Annet"));
 }
 
-TEST_F(ReportMailDispatcherTest, AsAttachmentTheBodyIsTheClearTextAndTheFileIsWrittenAnewEveryTime) {
+TEST_F(ReportMailDispatcherTest, AsAttachmentTheBodyIsTheClearTextAndEachMailCarriesItsOwnReport) {
     settings.RappAsAttachment = true;
-    {
-        QFile old(attachmentPath());
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(100000, 'x'));
-    }
     ASSERT_TRUE(send());
-    const RecordingMailTransport::Sent& first = transport.mails[0];
-    EXPECT_EQ(first.request.body, clearText);
-    EXPECT_TRUE(first.request.body.endsWith("E-post system:    Annet\r\n\r\n"));
-    EXPECT_EQ(first.request.attachmentPath, QDir(dir.path()).absoluteFilePath(QStringLiteral("vedlegg.txt")));
-    EXPECT_EQ(first.attachmentBytes, encrypted + "\r\n");
-    EXPECT_TRUE(first.attachmentBytes.endsWith("---------SLUTT------------> \r\n"));
+    const MailRequest& first = transport.mails[0].request;
+    EXPECT_EQ(first.body, clearText);
+    EXPECT_TRUE(first.body.endsWith("E-post system:    Annet\r\n\r\n"));
+    ASSERT_TRUE(first.attachment);
+    EXPECT_EQ(first.attachment->fileName, QStringLiteral("vedlegg.txt"));
+    EXPECT_EQ(first.attachment->bytes, encrypted + "\r\n");
+    EXPECT_TRUE(first.attachment->bytes.endsWith("---------SLUTT------------> \r\n"));
 
+    const QByteArray firstEnvelope = encrypted;
     encrypted =
         BuildEncryptedReportText(kInfo, BlowfishCipher().EncryptReportText(QStringLiteral("<ANNEN />")));
     transport.cancelAt = 2;
     EXPECT_FALSE(send());
-    EXPECT_EQ(transport.mails[1].attachmentBytes, encrypted + "\r\n");
-    // The file stays behind after the mail.
-    QFile left(attachmentPath());
-    ASSERT_TRUE(left.open(QIODevice::ReadOnly));
-    EXPECT_EQ(left.readAll(), encrypted + "\r\n");
+    EXPECT_EQ(transport.mails[1].request.attachment->bytes, encrypted + "\r\n");
+    EXPECT_EQ(transport.mails[0].request.attachment->bytes, firstEnvelope + "\r\n");
 }
 
-TEST_F(ReportMailDispatcherTest, AnUnwritableAttachmentFileStopsBeforeAnyMail) {
-    settings.RappAsAttachment = true;
-    const QString notAFolder = dir.filePath(QStringLiteral("fil"));
-    {
-        QFile file(notAFolder);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    const QString path = notAFolder + QStringLiteral("/vedlegg.txt");
-    ReportMailDispatcher dispatcher(settings, false, path, transport);
-    try {
-        dispatcher.SendReportMail(kInfo, encrypted, clearText);
-        FAIL() << "no error raised";
-    } catch (const Error& e) {
-        EXPECT_EQ(
-            e.message(),
-            QStringLiteral("Klarte ikke mellomlagre vedlegget. Forsøkte å lagre vedlegget med filnavn: ") +
-                path + QStringLiteral("\r\nSjekk at området eksisterer og at du har skriverettigheter der."));
-    }
+TEST_F(ReportMailDispatcherTest, AControlCharacterInAHeaderSettingStopsBeforeAnyMailAndNamesTheKey) {
+    const auto failure = [this](bool testMode) {
+        try {
+            send(testMode);
+        } catch (const Error& e) {
+            return e.message();
+        }
+        return QStringLiteral("<sent>");
+    };
+    const QString message = QStringLiteral(
+        "Innstillingen %1 under [%2] i telvainn.ini inneholder kontrolltegnet %3, som ikke kan stå i en "
+        "rapport eller e-post. Rett innstillingen og prøv igjen.");
+    settings.RecipientName = QStringLiteral("Dalvora\r\nBcc: ola@firma.no");
+    EXPECT_EQ(failure(false), message.arg("MOTTAKER_NAVN", "ADRESSERING", "\\x0d"));
+    settings.RecipientName = QStringLiteral("Dalvora");
+    settings.RecipientAddress = QStringLiteral("telva@dalvora.no\n");
+    EXPECT_EQ(failure(false), message.arg("MOTTAKER_ADRESSE", "ADRESSERING", "\\x0a"));
+    EXPECT_EQ(failure(true), message.arg("MOTTAKER_ADRESSE_TEST", "ADRESSERING", "\\x0a"));
+    settings.RecipientAddress = QStringLiteral("telva@dalvora.no");
+    settings.SenderAddress = QStringLiteral("ola@firma.no\x1b");
+    EXPECT_EQ(failure(false), message.arg("AVSENDER", "EPOST", "\\x1b"));
     EXPECT_TRUE(transport.mails.empty());
-
-    // In the body the same folder does not matter.
-    settings.RappAsAttachment = false;
-    EXPECT_TRUE(dispatcher.SendReportMail(kInfo, encrypted, clearText));
 }
 
 TEST_F(ReportMailDispatcherTest, MailErrorsAndWrongInformationListsReachTheCaller) {
     transport.failAt = 1;
     EXPECT_THROW(send(), Error);
-    ReportMailDispatcher dispatcher(settings, false, attachmentPath(), transport);
+    ReportMailDispatcher dispatcher(settings, false, transport);
     try {
         dispatcher.SendReportMail(kInfo.mid(0, 7), encrypted, clearText);
         FAIL() << "no error raised";
@@ -136,7 +121,7 @@ TEST(SendTestMail, PlainMailToTheGivenAddressAndAnyFailureIsFalse) {
     EXPECT_EQ(request.recipientName, QStringLiteral("Ola"));
     EXPECT_EQ(request.subject, QStringLiteral("Test av TELVA Duv"));
     EXPECT_EQ(request.body, QByteArray("Hvis du kan lese dette klarte programmet \xE5 sende mail"));
-    EXPECT_EQ(request.attachmentPath, QString());
+    EXPECT_FALSE(request.attachment);
 
     transport.cancelAt = 2;
     QString reason;

@@ -72,7 +72,7 @@ TEST_F(CliExcelCommandsTest, VersjonerNamesAMissingTemplateAndRecordsTheOthers) 
     const CliRun run = cli({QStringLiteral("versjoner")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, QStringLiteral("Programmet klarte ikke åpne og lese versjonsinformasjon fra følgende "
-                                      "rapportmaler:\r\nR35\r\n\n"));
+                                      "rapportmaler:\nR35\n\n"));
     EXPECT_EQ(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 8)
         << "seven templates and the program";
     EXPECT_EQ(recorded(QStringLiteral("R35")), QString());

@@ -183,7 +183,7 @@ TEST_F(ReportWorkflowTest, AReportIsMadeFilledValidatedSavedAndMailedAsTheAgency
     const CliRun overItself = run({QStringLiteral("krypter"), report, QStringLiteral("--ut"), report});
     EXPECT_EQ(overItself.exitCode, 1);
     EXPECT_EQ(overItself.err,
-              QStringLiteral("Klarte ikke å lagre rapporten:\r\nFila \"") + report +
+              QStringLiteral("Klarte ikke å lagre rapporten:\nFila \"") + report +
                   QStringLiteral("\" er selve rapporten og kan ikke lagres over. Velg et annet "
                                  "filnavn.\n"));
     fill(report, [](excel::Worksheet& sheet) {
@@ -193,11 +193,11 @@ TEST_F(ReportWorkflowTest, AReportIsMadeFilledValidatedSavedAndMailedAsTheAgency
     const CliRun refused = run({QStringLiteral("send"), report, QStringLiteral("--ja")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.endsWith(QStringLiteral(
-        "\nKunne ikke sende rapporten:\r\n-> Klarte ikke formatere rapportens rad nr 15 -> Fant "
-        "en feilverdi (#DIV/0!) som programmet ikke kan bruke. Valider på nytt! (celle G15)\r\n\r\n"
-        "Hvis du ikke finner ut hvordan du kan løse problemet, kan du forsøke å lagre\r\nrapporten "
-        "som kryptert fil, og sende den krypterte filen manuelt.\r\n\r\nDu vil få en veiledning "
-        "på hvordan du gjør det når du velger å lagre\r\nrapporten som kryptert fil.\n")))
+        "\nKunne ikke sende rapporten:\n-> Klarte ikke formatere rapportens rad nr 15 -> Fant "
+        "en feilverdi (#DIV/0!) som programmet ikke kan bruke. Valider på nytt! (celle G15)\n\n"
+        "Hvis du ikke finner ut hvordan du kan løse problemet, kan du forsøke å lagre\nrapporten "
+        "som kryptert fil, og sende den krypterte filen manuelt.\n\nDu vil få en veiledning "
+        "på hvordan du gjør det når du velger å lagre\nrapporten som kryptert fil.\n")))
         << refused.err.toStdString();
     EXPECT_EQ(peer.mails().size(), 1u) << "nothing more was sent";
 }

@@ -110,10 +110,10 @@ TEST_F(WorkbooksFromOutsideTest, TwoProgramsValidateAtOnceWhileTheTemplateIsOpen
     const QString second = filledReport(QStringLiteral("R10-b.xls"));
     const auto templateOpen = office().Open(templatePath(cli.home.path(), 10));
 
-    QProcessEnvironment env;
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("nb_NO.UTF-8"));
-    const auto one = cli.start({QStringLiteral("valider"), first}, env);
-    const auto two = cli.start({QStringLiteral("valider"), second}, env);
+    CliConditions norwegian;
+    norwegian.extra.insert(QStringLiteral("LC_ALL"), QStringLiteral("nb_NO.UTF-8"));
+    const auto one = cli.start({QStringLiteral("valider"), first}, norwegian);
+    const auto two = cli.start({QStringLiteral("valider"), second}, norwegian);
     for (const CliRun& validated : {cli.finish(*one), cli.finish(*two)}) {
         EXPECT_EQ(validated.err, QString());
         EXPECT_EQ(validated.out, kValidLog);

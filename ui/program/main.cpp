@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "core/Signals.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/TfrmMain.h"
 #include "workbook/uno/LibreOffice.h"
@@ -7,6 +8,8 @@
 using namespace telvainn;
 
 int main(int argc, char** argv) {
+    // Closing the terminal, Ctrl-C or SIGTERM take the office along.
+    setUpProcessSignals();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("telvainn"));
 

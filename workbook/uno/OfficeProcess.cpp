@@ -1,7 +1,7 @@
 #include "workbook/uno/OfficeProcess.h"
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
@@ -15,6 +15,7 @@
 
 #include "core/Error.h"
 #include "core/FileIo.h"
+#include "core/Signals.h"
 
 extern char** environ;
 
@@ -143,8 +144,19 @@ QString sofficeProgram(const QString& configured) {
 
 OfficeProcess::OfficeProcess(const QString& soffice, const QString& profileFolder, const QString& pipeName,
                              bool headless) {
+    // soffice is a wrapper around soffice.bin that does not take it along when it is killed, and a
+    // parent-death signal reaches only a direct child. So a shell of ours is that child: it leads the
+    // office's process group and, when the parent-death signal arrives, kills the whole group.
+    const QByteArray program = soffice.toLocal8Bit();
+    if (::access(program.constData(), X_OK) != 0) {
+        throw Error(QStringLiteral("Klarte ikke starte LibreOffice (%1): %2")
+                        .arg(soffice, QString::fromLocal8Bit(strerror(errno))));
+    }
     std::vector<QByteArray> arguments = {
-        soffice.toLocal8Bit(),
+        QByteArrayLiteral("/bin/sh"),
+        QByteArrayLiteral("-c"),
+        QByteArrayLiteral("trap 'kill -s KILL 0' TERM; \"$0\" \"$@\" & wait $!; exit $?"),
+        program,
         QByteArrayLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profileFolder).toEncoded(),
         QByteArrayLiteral("--accept=pipe,name=") + pipeName.toLatin1() + QByteArrayLiteral(";urp;"),
         QByteArrayLiteral("--norestore"),
@@ -161,29 +173,34 @@ OfficeProcess::OfficeProcess(const QString& soffice, const QString& profileFolde
         argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
     // The office's own chatter goes to a file in its profile, not into our terminal.
     const QByteArray log = (profileFolder + QStringLiteral("/soffice.log")).toLocal8Bit();
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, log.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    // A group of its own: soffice is a wrapper around soffice.bin, and both must go when we end it.
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    pid_t pid = -1;
-    const int result = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    if (result != 0) {
-        throw Error(QStringLiteral("Klarte ikke starte LibreOffice (%1): %2")
-                        .arg(QString::fromLocal8Bit(arguments[0]), QString::fromLocal8Bit(strerror(result))));
+
+    const pid_t parent = getpid();
+    const TerminatingSignalsHeld held;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // Only async-signal-safe calls from here to exec: the parent has other threads.
+        setpgid(0, 0);
+        const int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        const int out = open(log.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0 ||
+            prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != parent) {
+            _exit(127);
+        }
+        TerminatingSignalsHeld::unblockInChild();
+        execve(argv[0], argv.data(), environ);
+        _exit(127);
     }
+    if (pid < 0) {
+        throw Error(QStringLiteral("Klarte ikke starte LibreOffice (%1): %2")
+                        .arg(soffice, QString::fromLocal8Bit(strerror(errno))));
+    }
+    // The parent sets the group too, so it exists before anything is sent to it.
+    setpgid(pid, pid);
     m_pid = pid;
     m_group = pid;
+    registerHelperGroup(pid);
 }
 
 OfficeProcess::~OfficeProcess() {
@@ -226,6 +243,9 @@ void OfficeProcess::stop(std::chrono::milliseconds wait) {
     const auto groupDeadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (m_group > 0 && groupAlive(m_group) && std::chrono::steady_clock::now() < groupDeadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (m_group > 0) {
+        unregisterHelperGroup(m_group);
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/CliRunner.h"
+#include "support/DataLines.h"
 #include "support/HttpPeer.h"
 #include "support/SmtpPeer.h"
 #include "transmission/BlowfishCipher.h"
@@ -45,8 +46,8 @@ class CliMailTest : public ::testing::Test {
 };
 
 const QString kSentMessage = QStringLiteral(
-    "Programmet skal normalt sende én mail pr. rapport som ligger i den flate fila.\n\rProgrammet har nå "
-    "sendt 3 mail til %1.\n\rDet er rapporten(e) R10, R20 og R10.\r\nDu vil motta en kvittering når de er "
+    "Programmet skal normalt sende én mail pr. rapport som ligger i den flate fila.\nProgrammet har nå "
+    "sendt 3 mail til %1.\nDet er rapporten(e) R10, R20 og R10.\nDu vil motta en kvittering når de er "
     "lest "
     "hos Dalvora.\n");
 
@@ -135,12 +136,8 @@ TEST_P(CliSendDatafilTest, DeliversEveryReportOfTheSampleExactlyAndDecryptably) 
         EXPECT_EQ(decrypted.count("<OBJEKT "), objects[i]);
         EXPECT_TRUE(decrypted.endsWith("</DATA>\r\n</DVRAPPORT>"));
     }
-    // The attachment file of the last report stays in the program folder.
-    if (mode.attachment) {
-        EXPECT_EQ(cli.read(QStringLiteral("vedlegg.txt")), mails.back().parts[1].payload);
-    } else {
-        EXPECT_FALSE(QFile::exists(cli.home.filePath(QStringLiteral("vedlegg.txt"))));
-    }
+    // The attachment is made in memory: nothing of it is left in the program folder.
+    EXPECT_FALSE(QFile::exists(cli.home.filePath(QStringLiteral("vedlegg.txt"))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, CliSendDatafilTest,
@@ -149,6 +146,46 @@ INSTANTIATE_TEST_SUITE_P(Modes, CliSendDatafilTest,
                                            DeliveryMode{"SendmailBodyTestMode", true, false, true},
                                            DeliveryMode{"SendmailAttachment", true, true, false}),
                          [](const ::testing::TestParamInfo<DeliveryMode>& info) { return info.param.name; });
+
+TEST_F(CliMailTest, TwoRunsSharingTheProgramFolderNeverMixTheirAttachments) {
+    cli.configure(smtpIni(peer().port("plain"), "RAPP_AS_ATTACHMENT=P\xC5\r\n"));
+    // Two offices, each with a file of many companies: one reports 10s, the other 20s.
+    const auto dataFile = [this](const char* name, int firstRegnr, int report) {
+        QStringList lines = {testdata::headerLine()};
+        for (int regnr = firstRegnr; regnr < firstRegnr + 25; ++regnr) {
+            lines.append(testdata::dataLine({.regnr = regnr, .report = report}));
+        }
+        const QString path = cli.home.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(testdata::fileText(lines).toLatin1());
+        return path;
+    };
+    const QString first = dataFile("a.txt", 1000, 10);
+    const QString second = dataFile("b.txt", 2000, 20);
+    const auto one = cli.start({QStringLiteral("send-datafil"), first});
+    const auto other = cli.start({QStringLiteral("send-datafil"), second});
+    const CliRun oneRun = CliRunner::finish(*one);
+    const CliRun otherRun = CliRunner::finish(*other);
+    ASSERT_EQ(oneRun.exitCode, 0) << oneRun.err.toStdString();
+    ASSERT_EQ(otherRun.exitCode, 0) << otherRun.err.toStdString();
+
+    const std::vector<ReceivedMail> mails = peer().mails();
+    ASSERT_EQ(mails.size(), 50u);
+    for (const ReceivedMail& mail : mails) {
+        ASSERT_EQ(mail.parts.size(), 2u);
+        QByteArray report;
+        const QStringList info = infoOf(mail.parts[1].payload, &report);
+        // The subject, the clear text in the body and the report in the attachment are one company's.
+        EXPECT_EQ(mail.subject,
+                  QStringLiteral("Telva - 123/%1 R%2 F 200906 ver.3.0.5 mail:Microsoft Outlook/Exchange")
+                      .arg(info[4], info[5]));
+        EXPECT_TRUE(mail.parts[1].payload.startsWith(mail.parts[0].payload));
+        EXPECT_TRUE(report.contains(" REGNR=\"" + info[4].toLatin1() + "\" \r\n"));
+        EXPECT_TRUE(report.contains(" RAPPORTID=\"" + info[5].toLatin1() + "\" \r\n"));
+    }
+    EXPECT_FALSE(QFile::exists(cli.home.filePath(QStringLiteral("vedlegg.txt"))));
+}
 
 TEST_F(CliMailTest, SendDatafilLogsInWithThePasswordFromTheEnvironmentAndStoresItNowhere) {
     cli.configure(smtpIni(peer().port("auth"), "SMTP_BRUKER=ola\r\n"));
@@ -167,9 +204,10 @@ TEST_F(CliMailTest, SendDatafilLogsInWithThePasswordFromTheEnvironmentAndStoresI
     const CliRun cancelled = cli.run({QStringLiteral("send-datafil"), kSample});
     EXPECT_EQ(cancelled.exitCode, 1);
     EXPECT_TRUE(
-        cancelled.err.endsWith(QStringLiteral("Klarte ikke å sende filen!\n\rForsøk i stedet å lagre flat "
+        cancelled.err.endsWith(QStringLiteral("Klarte ikke å sende filen!\nForsøk i stedet å lagre flat "
                                               "fil som kryptert fil, og send den krypterte "
-                                              "filen manuelt.\n")))
+                                              "filen manuelt.\n\nSendt: ingen.\nIkke sendt: Regnr 4567 R10, "
+                                              "Regnr 4567 R20, Regnr 1234 R10.\n")))
         << cancelled.err.toStdString();
     EXPECT_EQ(peer().mails().size(), 3u);
 }
@@ -183,11 +221,11 @@ TEST_F(CliMailTest, SendDatafilStopsAtTheFirstRefusedMail) {
     const CliRun run = cli.run({QStringLiteral("send-datafil"), kSample});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, QString());
-    EXPECT_EQ(run.err, QStringLiteral(
-                           "Klarte ikke å sende filen!\n\rMAPI Error: (2) \"E-posttjeneren 127.0.0.1:%1 tok "
-                           "ikke imot e-posten. Tjeneren svarte: 554 5.7.1 Meldingen ble avvist av "
-                           "mottakerens filter\"\n")
-                           .arg(rejecting.port("plain")));
+    EXPECT_EQ(run.err,
+              QStringLiteral("Klarte ikke å sende filen!\nMAPI Error: (2) \"E-posttjeneren 127.0.0.1:%1 tok "
+                             "ikke imot e-posten. Tjeneren svarte: 554 5.7.1 Meldingen ble avvist av "
+                             "mottakerens filter\"\n\nSendt: Regnr 4567 R10.\nIkke sendt: Regnr 4567 R20.\n")
+                  .arg(rejecting.port("plain")));
     const std::vector<ReceivedMail> mails = rejecting.mails();
     ASSERT_EQ(mails.size(), 1u);
     EXPECT_EQ(mails.back().subject,
@@ -199,9 +237,8 @@ TEST_F(CliMailTest, TestEpostSendsThePlainTestMail) {
     const CliRun run = cli.run(
         {QStringLiteral("test-epost"), QStringLiteral(" ola@firma.no "), QStringLiteral(" Ola Nordmann ")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out,
-              QStringLiteral("Det er forsøkt sendt en e-post til adressen <ola@firma.no>.\n\rSjekk om "
-                             "e-posten er mottatt.\n"));
+    EXPECT_EQ(run.out, QStringLiteral("Det er forsøkt sendt en e-post til adressen <ola@firma.no>.\nSjekk om "
+                                      "e-posten er mottatt.\n"));
     const std::vector<ReceivedMail> mails = peer().mails();
     ASSERT_EQ(mails.size(), 1u);
     EXPECT_EQ(mails[0].subject, QStringLiteral("Test av TELVA Duv"));
@@ -236,7 +273,7 @@ TEST_F(CliMailTest, TestInternettSaysWhetherThePageCouldBeRead) {
 
     const CliRun empty = cli.run({QStringLiteral("test-internett"), web.address("/tom")});
     EXPECT_EQ(empty.exitCode, 1);
-    EXPECT_EQ(empty.err, QStringLiteral("Programmet klarte ikke å lese fra web-området:\r\n") +
+    EXPECT_EQ(empty.err, QStringLiteral("Programmet klarte ikke å lese fra web-området:\n") +
                              web.address("/tom") + QLatin1Char('\n'));
     const CliRun missing = cli.run({QStringLiteral("test-internett"), web.address("/mangler")});
     EXPECT_EQ(missing.exitCode, 1);

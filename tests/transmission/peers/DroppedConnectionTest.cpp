@@ -113,14 +113,13 @@ TEST_F(DroppedConnectionTest, ACutInTheMessageIsAFailureAndTheNextMailGoesThroug
     const QByteArray envelope =
         BuildEncryptedReportText(kInfo, BlowfishCipher().EncryptReportText(reportText()));
     ASSERT_GT(envelope.size(), 4 * kDropAfter);
-    const QString attachment = dir.filePath(QStringLiteral("vedlegg.txt"));
 
     for (const bool asAttachment : {false, true}) {
         SCOPED_TRACE(asAttachment ? "as attachment" : "in the body");
         settings.RappAsAttachment = asAttachment;
 
         SmtpTransport cutSmtp(smtpOptions("drop"), prompter);
-        ReportMailDispatcher overSmtp(settings, false, attachment, cutSmtp);
+        ReportMailDispatcher overSmtp(settings, false, cutSmtp);
         const QString smtpError = errorOf(overSmtp, envelope);
         EXPECT_TRUE(smtpError.startsWith(
             QStringLiteral("MAPI Error: (23) \"Forbindelsen med e-posttjeneren 127.0.0.1:%1 ble brutt: ")
@@ -128,7 +127,7 @@ TEST_F(DroppedConnectionTest, ACutInTheMessageIsAFailureAndTheNextMailGoesThroug
             << smtpError.toStdString();
 
         SendmailTransport cutMsmtp(msmtpOptions("drop"));
-        ReportMailDispatcher overMsmtp(settings, false, attachment, cutMsmtp);
+        ReportMailDispatcher overMsmtp(settings, false, cutMsmtp);
         const QString msmtpError = errorOf(overMsmtp, envelope);
         EXPECT_TRUE(msmtpError.startsWith(QStringLiteral("MAPI Error: (")) &&
                     msmtpError.contains(QStringLiteral("/usr/bin/msmtp avsluttet med status ")))
@@ -139,10 +138,10 @@ TEST_F(DroppedConnectionTest, ACutInTheMessageIsAFailureAndTheNextMailGoesThroug
 
         // The same program, a healthy server: the whole report arrives.
         SmtpTransport healthySmtp(smtpOptions("plain"), prompter);
-        ReportMailDispatcher again(settings, false, attachment, healthySmtp);
+        ReportMailDispatcher again(settings, false, healthySmtp);
         EXPECT_EQ(errorOf(again, envelope), QStringLiteral("(sendt)"));
         SendmailTransport healthyMsmtp(msmtpOptions("plain"));
-        ReportMailDispatcher againMsmtp(settings, false, attachment, healthyMsmtp);
+        ReportMailDispatcher againMsmtp(settings, false, healthyMsmtp);
         EXPECT_EQ(errorOf(againMsmtp, envelope), QStringLiteral("(sendt)"));
         const std::vector<ReceivedMail> mails = received();
         ASSERT_EQ(mails.size(), 2u);
@@ -175,7 +174,7 @@ TEST_F(DroppedConnectionTest, ADataFileRunStopsAtTheCutMailAndListsNothingAsSent
     context.locale = Locale::from(QLocale(QLocale::NorwegianBokmal, QLocale::Norway));
 
     SmtpTransport cut(smtpOptions("drop"), prompter);
-    ReportMailDispatcher cutMailer(settings, false, dir.filePath(QStringLiteral("vedlegg.txt")), cut);
+    ReportMailDispatcher cutMailer(settings, false, cut);
     context.mailer = &cutMailer;
     QStringList results;
     DataFileRunOutputs outputs;
@@ -189,7 +188,7 @@ TEST_F(DroppedConnectionTest, ADataFileRunStopsAtTheCutMailAndListsNothingAsSent
     EXPECT_TRUE(received().empty());
 
     SmtpTransport healthy(smtpOptions("plain"), prompter);
-    ReportMailDispatcher healthyMailer(settings, false, dir.filePath(QStringLiteral("vedlegg.txt")), healthy);
+    ReportMailDispatcher healthyMailer(settings, false, healthy);
     context.mailer = &healthyMailer;
     outputs = {};
     EXPECT_TRUE(ProcessDataFile(dataFile, DataFileMode::SendMails, results, outputs, context))

@@ -85,13 +85,12 @@ TEST_F(SendmailMsmtpTest, BothModesArriveWithCrLfOnTheWireAndDecrypt) {
         BuildEncryptedReportText(kInfo, BlowfishCipher().EncryptReportText(reportText()));
     ASSERT_GT(envelope.size(), 10000);
     {
-        ReportMailDispatcher inBody(settings, false, dir.filePath(QStringLiteral("vedlegg.txt")), transport);
+        ReportMailDispatcher inBody(settings, false, transport);
         ASSERT_TRUE(inBody.SendReportMail(kInfo, envelope, BuildClearTextBlock(kInfo)));
     }
     settings.RappAsAttachment = true;
     {
-        ReportMailDispatcher asAttachment(settings, true, dir.filePath(QStringLiteral("vedlegg.txt")),
-                                          transport);
+        ReportMailDispatcher asAttachment(settings, true, transport);
         ASSERT_TRUE(asAttachment.SendReportMail(kInfo, envelope, BuildClearTextBlock(kInfo)));
     }
 
@@ -122,7 +121,7 @@ TEST_F(SendmailMsmtpTest, BothModesArriveWithCrLfOnTheWireAndDecrypt) {
 TEST_F(SendmailMsmtpTest, GroupWiseAddressReachesTheServerQuoted) {
     settings.EmailSystem = QStringLiteral("GroupWise");
     SendmailTransport transport(options(peer->port("plain")));
-    ReportMailDispatcher dispatcher(settings, false, dir.filePath(QStringLiteral("vedlegg.txt")), transport);
+    ReportMailDispatcher dispatcher(settings, false, transport);
     ASSERT_TRUE(dispatcher.SendReportMail(kInfo, "x", "y"));
     const std::vector<ReceivedMail> mails = received();
     ASSERT_EQ(mails.size(), 1u);

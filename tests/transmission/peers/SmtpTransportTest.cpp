@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include "support/ScriptedPrompter.h"
 #include "support/SmtpPeer.h"
@@ -94,7 +93,6 @@ class SmtpTransportTest : public ::testing::Test {
     std::size_t before = 0;
     TSettings settings;
     ScriptedPrompter prompter;
-    QTemporaryDir programFolder;
 };
 
 void expectDecryptsToTheReport(const QByteArray& envelope) {
@@ -107,8 +105,7 @@ void expectDecryptsToTheReport(const QByteArray& envelope) {
 
 TEST_F(SmtpTransportTest, InTheBodyTheEnvelopeArrivesByteForByteAndDecrypts) {
     SmtpTransport transport(options("plain"), prompter);
-    ReportMailDispatcher dispatcher(settings, false, programFolder.filePath(QStringLiteral("vedlegg.txt")),
-                                    transport);
+    ReportMailDispatcher dispatcher(settings, false, transport);
     const QByteArray envelope =
         BuildEncryptedReportText(kInfo, BlowfishCipher().EncryptReportText(reportText()));
     ASSERT_GT(envelope.size(), 40000);
@@ -140,8 +137,7 @@ TEST_F(SmtpTransportTest, InTheBodyTheEnvelopeArrivesByteForByteAndDecrypts) {
 TEST_F(SmtpTransportTest, AsAttachmentTheClearTextIsTheBodyAndVedleggTxtCarriesTheEnvelope) {
     settings.RappAsAttachment = true;
     SmtpTransport transport(options("plain"), prompter);
-    ReportMailDispatcher dispatcher(settings, true, programFolder.filePath(QStringLiteral("vedlegg.txt")),
-                                    transport);
+    ReportMailDispatcher dispatcher(settings, true, transport);
     const QByteArray envelope =
         BuildEncryptedReportText(kInfo, BlowfishCipher().EncryptReportText(reportText()));
     ASSERT_TRUE(dispatcher.SendReportMail(kInfo, envelope, BuildClearTextBlock(kInfo)));
@@ -168,8 +164,7 @@ TEST_F(SmtpTransportTest, GroupWiseAddressNameFallbackAndSubjectOutsideAscii) {
     settings.EmailSystem = QStringLiteral("GroupWise");
     settings.RecipientName.clear();
     SmtpTransport transport(options("plain"), prompter);
-    ReportMailDispatcher dispatcher(settings, false, programFolder.filePath(QStringLiteral("vedlegg.txt")),
-                                    transport);
+    ReportMailDispatcher dispatcher(settings, false, transport);
     QStringList info = kInfo;
     info[6] = QStringLiteral("GroupWise på «kontoret»");
     ASSERT_TRUE(dispatcher.SendReportMail(info, "x", "y"));
