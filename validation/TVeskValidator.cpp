@@ -232,6 +232,9 @@ QString TVeskValidator::cellField(ReportSheet& sheet, int row, int column, int w
         return QString();
     }
     const excel::CellValue value = sheet.Cell(row, column);
+    if (value.isEmpty()) {
+        return QString();  // most cells a run reads: the empty rows that end it
+    }
     const QString text = excel::cellText(value, m_locale);
     const QString field = fieldText(text, width, pad);
     if (m_unusableCell) {

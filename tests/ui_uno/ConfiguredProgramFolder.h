@@ -8,15 +8,12 @@
 
 #include "app/SettingsStore.h"
 #include "core/ReportCatalogue.h"
+#include "support/SampleTemplates.h"
 
 // Makes `folder` a program folder with the build's sample templates, configured for data centre 123
 // and company 4567. Call it within ASSERT_NO_FATAL_FAILURE.
 inline void makeConfiguredProgramFolder(const QString& folder) {
-    QDir(folder).mkpath(QStringLiteral("maler"));
-    for (const int reportNumber : telvainn::kReportNumbers) {
-        ASSERT_TRUE(QFile::copy(telvainn::templatePath(QStringLiteral(TELVAINN_BIN_DIR), reportNumber),
-                                telvainn::templatePath(folder, reportNumber)));
-    }
+    ASSERT_NO_FATAL_FAILURE(testsupport::copySampleTemplates(folder));
     telvainn::TSettings configured;
     configured.Dsnr = 123;
     configured.Regnr = 4567;

@@ -20,26 +20,42 @@
 
 using namespace telvainn;
 
-// The main window over a real office: a report made, filled, validated and saved encrypted, and then
-// closed by the user in Calc, whose notice reaches the window through its event loop.
-TEST(MainWindowLibreOfficeTest, ReportFromNewToClosedInCalc) {
-    QTemporaryDir home;
-    ASSERT_NO_FATAL_FAILURE(makeConfiguredProgramFolder(home.path()));
+namespace {
+
+// What the window is given to run over a real office, with scripted answers and dialogs.
+struct OfficeWindowServices {
+    explicit OfficeWindowServices(const QString& programFolder, std::deque<Answer> answers = {})
+        : prompter(std::move(answers)) {
+        services.prompter = &prompter;
+        services.fileDialogs = &files;
+        services.shell = &shell;
+        services.runDialog = std::ref(dialogs);
+        services.makeExcel = [] {
+            return excel::uno::makeLibreOfficeApplication(excel::testing::testOfficeOptions());
+        };
+        services.programFolder = programFolder;
+    }
+    OfficeWindowServices(const OfficeWindowServices&) = delete;
+    OfficeWindowServices& operator=(const OfficeWindowServices&) = delete;
 
     ScriptedPrompter prompter;
     testsupport::ScriptedFileDialogs files;
     testsupport::RecordingShell shell;
     testsupport::ScriptedDialogs dialogs;
     ui::DesktopServices services;
-    services.prompter = &prompter;
-    services.fileDialogs = &files;
-    services.shell = &shell;
-    services.runDialog = std::ref(dialogs);
-    services.makeExcel = [] {
-        return excel::uno::makeLibreOfficeApplication(excel::testing::testOfficeOptions());
-    };
+};
+
+}  // namespace
+
+// The main window over a real office: a report made, filled, validated and saved encrypted, and then
+// closed by the user in Calc, whose notice reaches the window through its event loop.
+TEST(MainWindowLibreOfficeTest, ReportFromNewToClosedInCalc) {
+    QTemporaryDir home;
+    ASSERT_NO_FATAL_FAILURE(makeConfiguredProgramFolder(home.path()));
+
+    OfficeWindowServices scripted(home.path());
+    auto& [prompter, files, shell, dialogs, services] = scripted;
     services.today = [] { return QDate(2009, 6, 15); };
-    services.programFolder = home.path();
     services.locale.decimalSeparator = QLatin1Char(',');
     ui::TfrmMain window({}, services);
     window.show();
@@ -102,19 +118,8 @@ TEST(MainWindowLibreOfficeTest, OpeningAWorkbookRunsNoneOfItsEventMacros) {
     const QString disguised = home.filePath(QStringLiteral("R10-ods.xls"));
     ASSERT_TRUE(QFile::copy(report, disguised));
 
-    ScriptedPrompter prompter({Answer::Ok});  // the save reminder before the second opening
-    testsupport::ScriptedFileDialogs files;
-    testsupport::RecordingShell shell;
-    testsupport::ScriptedDialogs dialogs;
-    ui::DesktopServices services;
-    services.prompter = &prompter;
-    services.fileDialogs = &files;
-    services.shell = &shell;
-    services.runDialog = std::ref(dialogs);
-    services.makeExcel = [] {
-        return excel::uno::makeLibreOfficeApplication(excel::testing::testOfficeOptions());
-    };
-    services.programFolder = home.path();
+    OfficeWindowServices scripted(home.path(), {Answer::Ok});  // the reminder before the second opening
+    auto& [prompter, files, shell, dialogs, services] = scripted;
     ui::TfrmMain window({}, services);
 
     files.answers.push_back(report);

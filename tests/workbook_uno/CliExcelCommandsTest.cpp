@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "core/ProfileFile.h"
+#include "support/SampleTemplates.h"
 
 namespace {
 
@@ -18,15 +19,7 @@ struct CliRun {
 // templates the build made, and its office profiles in a cache folder of its own.
 class CliExcelCommandsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("maler"))));
-        const QDir templates(QStringLiteral(TELVAINN_BIN_DIR "/maler"));
-        for (const QString& name : templates.entryList({QStringLiteral("r*.xls")})) {
-            ASSERT_TRUE(
-                QFile::copy(templates.filePath(name), home.filePath(QStringLiteral("maler/") + name)));
-        }
-        ASSERT_EQ(QDir(home.filePath(QStringLiteral("maler"))).entryList(QDir::Files).size(), 8);
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(testsupport::copySampleTemplates(home.path())); }
 
     CliRun cli(const QStringList& args, const QString& soffice = {}) {
         QProcess process;

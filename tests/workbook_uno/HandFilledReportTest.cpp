@@ -9,6 +9,7 @@
 
 #include "core/ReportCatalogue.h"
 #include "support/CliRunner.h"
+#include "support/SampleTemplates.h"
 #include "workbook_uno/LibreOfficeFixture.h"
 
 namespace telvainn {
@@ -92,11 +93,7 @@ class FileWritten {
 // so this works only where the template left its cells unlocked.
 TEST(HandFilledReportTest, RowsTypedIntoCalcAndSavedWithCtrlSAreValidated) {
     CliRunner cli;
-    ASSERT_TRUE(QDir(cli.home.path()).mkdir(QStringLiteral("maler")));
-    for (const int reportNumber : kReportNumbers) {
-        ASSERT_TRUE(QFile::copy(templatePath(QStringLiteral(TELVAINN_BIN_DIR), reportNumber),
-                                templatePath(cli.home.path(), reportNumber)));
-    }
+    ASSERT_NO_FATAL_FAILURE(testsupport::copySampleTemplates(cli.home.path()));
     cli.configure("[KONFIGURASJON]\r\nDSNR=7\r\nREGNR=1234\r\n");
     QProcessEnvironment norwegian;
     norwegian.insert(QStringLiteral("LC_ALL"), QStringLiteral("nb_NO.UTF-8"));

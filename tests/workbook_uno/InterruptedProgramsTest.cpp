@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "support/Processes.h"
+#include "support/SampleTemplates.h"
 
 namespace {
 
@@ -58,12 +59,7 @@ class VirtualDisplay {
 class InterruptedProgramsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("maler"))));
-        const QDir templates(QStringLiteral(TELVAINN_BIN_DIR "/maler"));
-        for (const QString& name : templates.entryList({QStringLiteral("r*.xls")})) {
-            ASSERT_TRUE(
-                QFile::copy(templates.filePath(name), home.filePath(QStringLiteral("maler/") + name)));
-        }
+        ASSERT_NO_FATAL_FAILURE(testsupport::copySampleTemplates(home.path()));
         QFile ini(home.filePath(QStringLiteral("telvainn.ini")));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n[STARTUP]\r\nCHECKEXCEL=P\xC5\r\n");

@@ -7,6 +7,7 @@
 #include "app/TVeskReports.h"
 #include "core/ReportCatalogue.h"
 #include "support/CliRunner.h"
+#include "support/SampleTemplates.h"
 #include "support/ScriptedPrompter.h"
 #include "support/SmtpPeer.h"
 #include "transmission/BlowfishCipher.h"
@@ -55,12 +56,7 @@ const QByteArray kExpectedDocument =
 class ReportWorkflowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        QDir home(cli.home.path());
-        ASSERT_TRUE(home.mkdir(QStringLiteral("maler")));
-        for (const int reportNumber : kReportNumbers) {
-            ASSERT_TRUE(QFile::copy(templatePath(QStringLiteral(TELVAINN_BIN_DIR), reportNumber),
-                                    templatePath(cli.home.path(), reportNumber)));
-        }
+        ASSERT_NO_FATAL_FAILURE(testsupport::copySampleTemplates(cli.home.path()));
         cli.configure("[KONFIGURASJON]\r\nDSNR=7\r\nREGNR=1234\r\n");
     }
 

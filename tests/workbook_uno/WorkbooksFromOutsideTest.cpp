@@ -7,6 +7,7 @@
 
 #include "core/ReportCatalogue.h"
 #include "support/CliRunner.h"
+#include "support/SampleTemplates.h"
 #include "workbook_uno/LibreOfficeFixture.h"
 
 namespace telvainn {
@@ -32,11 +33,7 @@ QByteArray bytesOf(const QString& path) {
 class WorkbooksFromOutsideTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir(cli.home.path()).mkdir(QStringLiteral("maler")));
-        for (const int reportNumber : kReportNumbers) {
-            ASSERT_TRUE(QFile::copy(templatePath(QStringLiteral(TELVAINN_BIN_DIR), reportNumber),
-                                    templatePath(cli.home.path(), reportNumber)));
-        }
+        ASSERT_NO_FATAL_FAILURE(testsupport::copySampleTemplates(cli.home.path()));
         cli.configure("[KONFIGURASJON]\r\nDSNR=7\r\nREGNR=1234\r\n");
     }
 

@@ -89,12 +89,15 @@ Block MemoryWorksheet::ReadBlock(int firstRow, int firstColumn, int rowCount, in
                         .arg(firstRow)
                         .arg(firstColumn));
     }
-    Block block(static_cast<std::size_t>(rowCount));
-    for (int r = 0; r < rowCount; ++r) {
-        auto& values = block[static_cast<std::size_t>(r)];
-        values.reserve(static_cast<std::size_t>(columnCount));
-        for (int c = 0; c < columnCount; ++c) {
-            values.push_back(data.value(firstRow + r, firstColumn + c));
+    Block block(static_cast<std::size_t>(rowCount),
+                std::vector<CellValue>(static_cast<std::size_t>(columnCount)));
+    // Only the cells the sheet holds are visited: the map keeps them row by row.
+    const auto end = data.cells.lower_bound({firstRow + rowCount, 0});
+    for (auto cell = data.cells.lower_bound({firstRow, 0}); cell != end; ++cell) {
+        const auto [row, column] = cell->first;
+        if (column >= firstColumn && column < firstColumn + columnCount) {
+            block[static_cast<std::size_t>(row - firstRow)][static_cast<std::size_t>(column - firstColumn)] =
+                cell->second.value;
         }
     }
     return block;
