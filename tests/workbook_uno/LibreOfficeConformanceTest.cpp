@@ -9,21 +9,13 @@ using namespace std::chrono_literals;
 // One headless office for the whole suite; the user is played by another process on that office.
 class LibreOfficeEngine final : public EngineUnderTest {
   public:
-    Application& application() override {
-        if (!m_application) {
-            m_application = uno::makeLibreOfficeApplication(testing::testOfficeOptions());
-        }
-        return *m_application;
-    }
+    Application& application() override { return testing::keptOffice("conformance"); }
 
     void userCloses(Workbook& workbook) override {
         ASSERT_EQ(testing::closeAsUser(application(), workbook.FullName(), QStringLiteral("close")), 0);
     }
 
     std::chrono::milliseconds notificationBound() const override { return 3s; }
-
-  private:
-    std::unique_ptr<Application> m_application;
 };
 
 EngineUnderTest& sharedLibreOfficeEngine() {

@@ -20,6 +20,9 @@ inline uno::LibreOfficeOptions testOfficeOptions() {
     return options;
 }
 
+// The office a suite keeps from test to test, made on its first use and ended once all tests are over.
+Application& keptOffice(const char* suite);
+
 // Runs the process that plays the user on the office behind `application`.
 inline int actAsUser(Application& application, const QString& file, const QStringList& what) {
     return QProcess::execute(QStringLiteral(TELVAINN_CLOSE_AS_USER),

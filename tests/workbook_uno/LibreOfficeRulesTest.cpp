@@ -12,9 +12,7 @@ namespace telvainn::rules {
 namespace {
 
 excel::Application& officeApplication() {
-    static const auto application =
-        excel::uno::makeLibreOfficeApplication(excel::testing::testOfficeOptions());
-    return *application;
+    return excel::testing::keptOffice("rules");
 }
 
 // The templates the build made through the office.

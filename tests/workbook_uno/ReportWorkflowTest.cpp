@@ -22,9 +22,7 @@ namespace {
 using excel::CellValue;
 
 excel::Application& office() {
-    static const auto application =
-        excel::uno::makeLibreOfficeApplication(excel::testing::testOfficeOptions());
-    return *application;
+    return excel::testing::keptOffice("workflow");
 }
 
 const QByteArray kExpectedObjects =

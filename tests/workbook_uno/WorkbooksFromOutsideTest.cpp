@@ -59,11 +59,7 @@ class WorkbooksFromOutsideTest : public ::testing::Test {
         return path;
     }
 
-    static excel::Application& office() {
-        static const auto application =
-            excel::uno::makeLibreOfficeApplication(excel::testing::testOfficeOptions());
-        return *application;
-    }
+    static excel::Application& office() { return excel::testing::keptOffice("outside"); }
 
     CliRunner cli;
 };
