@@ -10,50 +10,11 @@
 #include "core/ReportCatalogue.h"
 #include "support/CliRunner.h"
 #include "support/SampleTemplates.h"
+#include "support/VirtualScreen.h"
 #include "workbook_uno/LibreOfficeFixture.h"
 
 namespace telvainn {
 namespace {
-
-// An X server of its own, on the first free display, for as long as the test runs.
-class VirtualScreen {
-  public:
-    VirtualScreen() {
-        m_server.start(QStringLiteral("Xvfb"),
-                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("1280x900x24")});
-        // The server writes its display number once it accepts clients.
-        while (!m_server.canReadLine() && m_server.waitForReadyRead(30000)) {
-        }
-        const QString number = QString::fromLatin1(m_server.readLine()).trimmed();
-        if (!number.isEmpty()) {
-            m_display = QLatin1Char(':') + number;
-        }
-    }
-    ~VirtualScreen() {
-        m_server.terminate();
-        m_server.waitForFinished(10000);
-    }
-    const QString& display() const { return m_display; }
-
-  private:
-    QProcess m_server;
-    QString m_display;
-};
-
-// Runs xdotool on `screen` and gives what it printed; the test fails when it fails.
-QString xdotool(const VirtualScreen& screen, const QStringList& args) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), screen.display());
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral("xdotool"), args);
-    EXPECT_TRUE(process.waitForFinished(60000)) << args.join(QLatin1Char(' ')).toStdString();
-    EXPECT_EQ(process.exitCode(), 0) << args.join(QLatin1Char(' ')).toStdString() << ": "
-                                     << process.readAllStandardError().toStdString();
-    return QString::fromLatin1(process.readAllStandardOutput());
-}
 
 // Watches a folder for a file written and closed, or moved into place, under one name.
 class FileWritten {

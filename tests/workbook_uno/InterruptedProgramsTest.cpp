@@ -3,56 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include "support/Processes.h"
 #include "support/SampleTemplates.h"
+#include "support/VirtualScreen.h"
 
 namespace {
-
-// A display of its own for the desktop program's office windows. The number is picked at random far
-// above those a desktop or another test takes; the display is ready once a client gets an answer from
-// it, and it never resets when its last client goes.
-class VirtualDisplay {
-  public:
-    VirtualDisplay() {
-        for (int attempt = 0; attempt < 10 && m_display.isEmpty(); ++attempt) {
-            const QString display = QStringLiteral(":%1").arg(QRandomGenerator::global()->bounded(200, 900));
-            m_xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-noreset"),
-                                                  QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-            // An Xvfb whose number is taken ends at once.
-            const bool ended =
-                !m_xvfb.waitForStarted(10000) ||
-                !waitUntil([&] { return m_xvfb.waitForFinished(0) || answering(display); }, 30000);
-            if (!ended && m_xvfb.state() == QProcess::Running) {
-                m_display = display;
-            } else {
-                m_xvfb.kill();  // that number was taken, or the server never answered
-                m_xvfb.waitForFinished(10000);
-            }
-        }
-    }
-    ~VirtualDisplay() {
-        m_xvfb.terminate();
-        m_xvfb.waitForFinished(10000);
-    }
-    const QString& name() const { return m_display; }
-
-  private:
-    static bool answering(const QString& display) {
-        QProcess client;
-        client.setStandardOutputFile(QProcess::nullDevice());
-        client.setStandardErrorFile(QProcess::nullDevice());
-        client.start(QStringLiteral("xwininfo"),
-                     {QStringLiteral("-root"), QStringLiteral("-display"), display});
-        return client.waitForFinished(10000) && client.exitStatus() == QProcess::NormalExit &&
-               client.exitCode() == 0;
-    }
-
-    QProcess m_xvfb;
-    QString m_display;
-};
 
 // A program of ours that is stopped by a signal while its office runs: afterwards nothing of the office
 // may be left. The office profiles live in a cache folder of the test's own, which names them.
@@ -122,9 +79,9 @@ TEST_F(InterruptedProgramsTest, AnOfficeDiesWithItsProgramEvenWhenTheProgramIsKi
 
     // The desktop program, its office showing windows on a display of its own, checking the templates at
     // start-up.
-    const VirtualDisplay display;
-    ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
-    extra.insert(QStringLiteral("DISPLAY"), display.name());
+    const VirtualScreen display;
+    ASSERT_FALSE(display.display().isEmpty()) << "Xvfb did not start";
+    extra.insert(QStringLiteral("DISPLAY"), display.display());
     extra.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     for (const int signal : {SIGTERM, SIGKILL}) {
         SCOPED_TRACE(signal);

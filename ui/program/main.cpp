@@ -10,6 +10,12 @@ using namespace telvainn;
 int main(int argc, char** argv) {
     // Closing the terminal, Ctrl-C or SIGTERM take the office along.
     setUpProcessSignals();
+    // The arguments as the user gave them: QApplication takes its own options (-reverse, -style...) out
+    // of argv, and those are unknown arguments to this program.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("telvainn"));
 
@@ -25,8 +31,6 @@ int main(int argc, char** argv) {
     };
     services.excelAvailable = [] { return excel::uno::libreOfficeAvailable(); };
 
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
     ui::TfrmMain window(arguments, services);
     if (window.stopped()) {
         return 0;
