@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build clang-format
     qt6-base-dev
+    # lrelease at build time: the program's bokmål of Qt's own texts is compiled from its .ts source.
+    qt6-tools-dev qt6-l10n-tools
     # The button pictures the program carries are SVG.
     libqt6svg6
     libssl-dev

@@ -2,6 +2,7 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "core/ProgramInfo.h"
 
@@ -63,6 +64,10 @@ Answer MessageBoxPrompter::ask(MessageKind kind, const QString& text, Buttons bu
         case Buttons::OkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             box.setDefaultButton(QMessageBox::Ok);
+            // The one such question, the save reminder, tells the user to click "OK" or "Cancel" by
+            // name, so these two keep those names in any language.
+            box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
             break;
     }
     switch (box.exec()) {

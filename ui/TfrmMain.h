@@ -78,6 +78,8 @@ class TfrmMain : public QMainWindow {
     bool replaceReport(Make make);
     // The save reminder of an open report: true when the command is to stop.
     bool openReportWantsSaving();
+    // Asks before a new report replaces the workbook at `path`, which the file dialog did not ask about.
+    bool replaceAgreed(const QString& path);
     // The mail transport of the run, made on first need and again after the settings changed.
     MailTransport& transport();
     // The address the encrypted files go to, for the guidance window.

@@ -24,8 +24,8 @@ void TfrmMain::aLagre() {
         return;
     }
     const std::optional<QString> chosen = m_services.fileDialogs->saveFile(
-        this,
-        {QStringLiteral("Lagre rapporten som kryptert fil"), kAllFilesFilter, 1, report->DataFileName()});
+        this, {QStringLiteral("Lagre rapporten som kryptert fil"), kAllFilesFilter, 1, report->DataFileName(),
+               FolderKind::EncryptedFiles});
     if (!chosen) {
         return;
     }
@@ -50,8 +50,9 @@ void TfrmMain::aLagre() {
 }
 
 void TfrmMain::aLagre2() {
-    const std::optional<QString> dataFile = m_services.fileDialogs->openFile(
-        this, {QStringLiteral("Velg datafil som skal behandles"), kAllFilesFilter, 1, QString()});
+    const std::optional<QString> dataFile =
+        m_services.fileDialogs->openFile(this, {QStringLiteral("Velg datafil som skal behandles"),
+                                                kAllFilesFilter, 1, QString(), FolderKind::DataFiles});
     if (!dataFile) {
         return;
     }
@@ -59,8 +60,9 @@ void TfrmMain::aLagre2() {
         if (m_services.pause) {
             m_services.pause(std::chrono::milliseconds(1000));
         }
-        return m_services.fileDialogs->saveFile(this, {QStringLiteral("Velg mappe for å lagre kryptert fil"),
-                                                       kAllFilesFilter, 1, QStringLiteral("Filnavn")});
+        return m_services.fileDialogs->saveFile(
+            this, {QStringLiteral("Velg mappe for å lagre kryptert fil"), kAllFilesFilter, 1,
+                   QStringLiteral("Filnavn"), FolderKind::EncryptedFiles});
     };
     DataFileProgressWindow progress(this);
     const SaveDataFileResult result =
@@ -89,8 +91,9 @@ void TfrmMain::aLagre2() {
 }
 
 void TfrmMain::aSendAttachment() {
-    const std::optional<QString> dataFile = m_services.fileDialogs->openFile(
-        this, {QStringLiteral("Velg datafil som skal sendes"), kAllFilesFilter, 1, QString()});
+    const std::optional<QString> dataFile =
+        m_services.fileDialogs->openFile(this, {QStringLiteral("Velg datafil som skal sendes"),
+                                                kAllFilesFilter, 1, QString(), FolderKind::DataFiles});
     if (!dataFile) {
         return;
     }

@@ -1,5 +1,7 @@
 // The main window's commands on one spreadsheet report.
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 
 #include "app/MailSystemConfirmation.h"
@@ -22,7 +24,16 @@ QString suggestedWorkbookName(int Rapportnr, const QString& Periode, const QStri
            Periode + QStringLiteral(".xls");
 }
 
+const QString kWorkbookSuffix = QStringLiteral(".xls");
+
 }  // namespace
+
+// Qt's own question, in the same words as the file dialog's.
+bool TfrmMain::replaceAgreed(const QString& path) {
+    const QString question = QFileDialog::tr("%1 already exists.\nDo you want to replace it?");
+    return m_prompter.ask(MessageKind::Warning, question.arg(QFileInfo(path).fileName()), Buttons::YesNo) ==
+           Answer::Yes;
+}
 
 template <typename Make>
 bool TfrmMain::replaceReport(Make make) {
@@ -47,12 +58,10 @@ void TfrmMain::aNewReport() {
     if (m_services.runDialog(dialog) == QDialog::Accepted) {
         const std::optional<QString> chosen = m_services.fileDialogs->saveFile(
             this, {QStringLiteral("Lagre rapporten"), kExcelFilesFilter, 2,
-                   suggestedWorkbookName(dialog.Rapportnr(), dialog.Periode(), dialog.Rapporttype())});
-        if (chosen) {
-            QString path = *chosen;
-            if (!path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive)) {
-                path += QStringLiteral(".xls");
-            }
+                   suggestedWorkbookName(dialog.Rapportnr(), dialog.Periode(), dialog.Rapporttype()),
+                   FolderKind::Reports, kWorkbookSuffix});
+        const QString path = chosen ? withSuffix(*chosen, kWorkbookSuffix) : QString();
+        if (chosen && (path == *chosen || !QFileInfo::exists(path) || replaceAgreed(path))) {
             replaceReport([&]() -> TVeskReport& {
                 return m_reports->NewReport(dialog.Rapportnr(), dialog.Periode(), path, dialog.Rapporttype());
             });
@@ -66,8 +75,9 @@ void TfrmMain::aOpenReport() {
     if (openReportWantsSaving()) {
         return;
     }
-    const std::optional<QString> chosen = m_services.fileDialogs->openFile(
-        this, {QStringLiteral("Velg tidligere skrevet rapport"), kExcelFilesFilter, 2, QString()});
+    const std::optional<QString> chosen =
+        m_services.fileDialogs->openFile(this, {QStringLiteral("Velg tidligere skrevet rapport"),
+                                                kExcelFilesFilter, 2, QString(), FolderKind::Reports});
     if (!chosen) {
         return;
     }
@@ -158,8 +168,8 @@ void TfrmMain::aLagDatafil() {
         return;
     }
     const std::optional<QString> chosen = m_services.fileDialogs->saveFile(
-        this,
-        {QStringLiteral("Lagre rapporten som TELVA datafil"), kAllFilesFilter, 1, report->DataFileName()});
+        this, {QStringLiteral("Lagre rapporten som TELVA datafil"), kAllFilesFilter, 1,
+               report->DataFileName(), FolderKind::DataFiles});
     if (chosen) {
         appendLog({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("Starter generering av datafil."),
                    QStringLiteral("Filnavn: ") + *chosen});

@@ -265,6 +265,30 @@ TEST_F(MainWindowTest, NewReportSuggestsItsNameAndAddsTheExtension) {
     EXPECT_EQ(window->reports()->CurrentReport()->fileName(), path("STOR.XLS"));
 }
 
+// The save dialog asked about the name as chosen; the workbook the appended ".xls" points at is asked
+// about before it is replaced, and "Nei" leaves it and the open report alone.
+TEST_F(MainWindowTest, NewReportAsksBeforeReplacingTheWorkbookItsExtensionPointsAt) {
+    configure();
+    const auto window = start();
+    writeFileBytes(path("R10-200905.xls"), "utfylt rapport");
+    newReport(*window, path("annen.xls"));
+    TVeskReport* open = window->reports()->CurrentReport();
+
+    prompter = ScriptedPrompter({Answer::Ok, Answer::No});
+    newReport(*window, path("R10-200905"));
+    const QString question = QStringLiteral("R10-200905.xls finnes allerede.\nVil du erstatte den?");
+    EXPECT_EQ(prompter.questions, (QStringList{kSaveReminderMessage, question}));
+    EXPECT_EQ(readFileBytes(path("R10-200905.xls")), QByteArray("utfylt rapport"));
+    EXPECT_EQ(window->reports()->CurrentReport(), open);
+
+    prompter = ScriptedPrompter({Answer::Ok, Answer::Yes});
+    newReport(*window, path("R10-200905"));
+    EXPECT_EQ(prompter.questions, (QStringList{kSaveReminderMessage, question}));
+    ASSERT_NE(window->reports()->CurrentReport(), nullptr);
+    EXPECT_EQ(window->reports()->CurrentReport()->fileName(), path("R10-200905.xls"));
+    EXPECT_NE(readFileBytes(path("R10-200905.xls")), QByteArray("utfylt rapport"));
+}
+
 TEST_F(MainWindowTest, FailedOpenEmptiesTheLogAndLeavesNoReport) {
     configure();
     const auto window = start();

@@ -11,6 +11,7 @@
 #include "ui/MessageBoxPrompter.h"
 #include "ui/TfrmKrypterteFiler.h"
 #include "ui/TfrmMain.h"
+#include "ui/Translation.h"
 #include "workbook/memory/MemoryApplication.h"
 
 using namespace telvainn;
@@ -34,6 +35,7 @@ bool save(QWidget& window, const QDir& folder, const QString& name) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    ui::installQtTranslation(application);
     if (argc != 2) {
         std::fprintf(stderr, "Bruk: telvainn-skjermbilder MAPPE\n");
         return 2;

@@ -3,6 +3,7 @@
 #include "core/Signals.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/TfrmMain.h"
+#include "ui/Translation.h"
 #include "workbook/uno/LibreOffice.h"
 
 using namespace telvainn;
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("telvainn"));
+    ui::installQtTranslation(application);
 
     ui::MessageBoxPrompter prompter;
     ui::QtFileDialogs fileDialogs;
