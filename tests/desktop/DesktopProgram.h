@@ -139,4 +139,12 @@ class DesktopProgram {
     VirtualScreen m_screen;
     QTemporaryDir m_home;
     QProcess m_program;
+
+  public:
+    // The ids of the visible windows whose titles match `pattern`, now.
+    QStringList visibleWindows(const QString& pattern) {
+        return quietXdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                             QStringLiteral("--name"), pattern})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
 };
