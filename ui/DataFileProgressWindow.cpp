@@ -21,11 +21,14 @@ void DataFileProgressWindow::make() {
     m_dialog = new QDialog(m_parent);
     m_dialog->setObjectName(QStringLiteral("DataFileProgress"));
     m_dialog->setWindowTitle(kApplicationTitle);
-    m_dialog->setWindowModality(Qt::WindowModal);
+    // Not modal: the toolkit hands the keyboard to a modal window when it shows, and to the modal window
+    // under a question when the question closes. The main window's input is held back by the filter.
+    m_dialog->setWindowModality(Qt::NonModal);
     // A report half sent cannot be called back, so the run is not offered for cancelling, and the
     // window has no button that could take the keyboard from a question.
     m_dialog->setFocusPolicy(Qt::NoFocus);
     m_dialog->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_dialog->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     m_label = new QLabel(m_dialog);
     m_label->setObjectName(QStringLiteral("lblProgress"));
     m_bar = new QProgressBar(m_dialog);
@@ -44,6 +47,7 @@ void DataFileProgressWindow::finish() {
     qApp->removeEventFilter(this);
     m_dialog->hide();
     delete m_dialog;
+    m_stale = false;
     m_label = nullptr;
     m_bar = nullptr;
 }
@@ -58,6 +62,9 @@ void DataFileProgressWindow::operator()(const DataFileProgress& progress) {
         finish();
         return;
     }
+    if (m_stale) {
+        finish();
+    }
     if (m_dialog == nullptr) {
         make();
     }
@@ -70,17 +77,39 @@ void DataFileProgressWindow::operator()(const DataFileProgress& progress) {
     if (!otherDialogOpen() && !m_dialog->isVisible()) {
         m_dialog->show();
     }
-    // The run holds the event loop until it ends; the window is painted now, the user's input waits.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The run holds the event loop until it ends; the window is painted now.
+    QCoreApplication::processEvents();
 }
 
-// Another window of the run (a question, a password prompt) opens: the progress steps aside until the
-// next report, so that the question is on top and has the keyboard.
 bool DataFileProgressWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The main window's commands wait until the run is over; what the user clicks or types there now is
+    // dropped rather than run after it.
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::Shortcut: {
+            const auto* target = qobject_cast<QWidget*>(watched);
+            if (target != nullptr && m_parent != nullptr && target->window() == m_parent) {
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    // Another window of the run (a question, a password prompt) opens: the progress steps aside until
+    // the next report, so that the question is on top and has the keyboard.
     if (event->type() == QEvent::Show && m_dialog != nullptr && watched != m_dialog) {
         const auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget->isWindow() && qobject_cast<const QDialog*>(widget) != nullptr) {
             m_dialog->hide();
+            // A window hidden under a question is the one the toolkit hands the keyboard to when the
+            // question closes; it would take the keyboard as soon as it showed again. A new one does not.
+            m_stale = true;
         }
     }
     return QObject::eventFilter(watched, event);

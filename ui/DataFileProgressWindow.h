@@ -42,6 +42,7 @@ class DataFileProgressWindow : public QObject {
     QPointer<QDialog> m_dialog;
     QLabel* m_label = nullptr;
     QProgressBar* m_bar = nullptr;
+    bool m_stale = false;  // hidden for a question; replaced at the next report
 };
 
 }  // namespace telvainn::ui

@@ -4,11 +4,27 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include "ui/DataFileProgressWindow.h"
 
 using namespace telvainn;
+
+namespace {
+
+// A left click in the middle of `widget`, through the application as the window system delivers it.
+void click(QWidget* widget) {
+    const QPointF centre = QRectF(widget->rect()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, centre, widget->mapToGlobal(centre), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+}  // namespace
 
 TEST(DataFileProgressWindowTest, ShowsOnlyWhileReportsAreProcessedAndNamesTheReportUnderWay) {
     QWidget mainWindow;
@@ -26,10 +42,19 @@ TEST(DataFileProgressWindowTest, ShowsOnlyWhileReportsAreProcessedAndNamesTheRep
     window({2, 3, QStringLiteral("1234"), QStringLiteral("20")});
     EXPECT_EQ(window.label()->text(), QStringLiteral("Behandler rapport 3 av 3\nRegnr 1234, rapport 20"));
     EXPECT_EQ(window.bar()->value(), 2);
+    // The main window's commands wait for the run: a click there while it lasts is dropped.
+    auto* command = new QPushButton(QStringLiteral("Send"), &mainWindow);
+    command->show();
+    int clicks = 0;
+    QObject::connect(command, &QPushButton::clicked, [&clicks] { ++clicks; });
+    click(command);
+    EXPECT_EQ(clicks, 0);
 
     // The call with every report done ends the run's window.
     window({3, 3, QStringLiteral("1234"), QStringLiteral("20")});
     EXPECT_EQ(window.dialog(), nullptr);
+    click(command);
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST(DataFileProgressWindowTest, StepsAsideForAQuestionOfTheRunAndIsGoneWhenFinished) {
