@@ -98,6 +98,13 @@ bool DataFileProgressWindow::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
+        case QEvent::Close:
+            // Nor does the program end in the middle of the run.
+            if (watched == m_parent) {
+                event->ignore();
+                return true;
+            }
+            break;
         default:
             break;
     }

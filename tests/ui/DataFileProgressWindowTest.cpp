@@ -49,12 +49,14 @@ TEST(DataFileProgressWindowTest, ShowsOnlyWhileReportsAreProcessedAndNamesTheRep
     QObject::connect(command, &QPushButton::clicked, [&clicks] { ++clicks; });
     click(command);
     EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(mainWindow.close());
 
     // The call with every report done ends the run's window.
     window({3, 3, QStringLiteral("1234"), QStringLiteral("20")});
     EXPECT_EQ(window.dialog(), nullptr);
     click(command);
     EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(mainWindow.close());
 }
 
 TEST(DataFileProgressWindowTest, StepsAsideForAQuestionOfTheRunAndIsGoneWhenFinished) {
