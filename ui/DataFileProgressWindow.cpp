@@ -114,8 +114,8 @@ bool DataFileProgressWindow::eventFilter(QObject* watched, QEvent* event) {
         const auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget->isWindow() && qobject_cast<const QDialog*>(widget) != nullptr) {
             m_dialog->hide();
-            // A window hidden under a question is the one the toolkit hands the keyboard to when the
-            // question closes; it would take the keyboard as soon as it showed again. A new one does not.
+            // A window shown again after it was hidden under a question can be handed the keyboard by
+            // an activation left pending when the question closed; a new window has none.
             m_stale = true;
         }
     }
