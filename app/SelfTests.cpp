@@ -86,6 +86,13 @@ MailSelfTest RunMailSelfTest(const QString& addressField, const QString& nameFie
     return test;
 }
 
+QString mailSelfTestText(const MailSelfTest& test) {
+    if (test.sent || test.reason.isEmpty()) {
+        return test.message;
+    }
+    return test.message + QStringLiteral("\n\r\n\r") + test.reason;
+}
+
 InternetSelfTest RunInternetSelfTest(const QString& addressField, std::chrono::milliseconds timeout) {
     InternetSelfTest test;
     if (addressField.isEmpty()) {

@@ -17,6 +17,10 @@ struct MailSelfTest {
     QString reason;   // why the mail was not sent, for a front end that shows more than the message
 };
 
+// What the desktop shows at the end of the e-mail self-test: the message, and after a failure the reason
+// on a line of its own.
+QString mailSelfTestText(const MailSelfTest& test);
+
 inline const QString kMissingTestAddressMessage =
     QStringLiteral("Du må fylle ut e-post adresse-informasjonen i feltene for dette.");
 

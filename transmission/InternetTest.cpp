@@ -1,5 +1,6 @@
 #include "transmission/InternetTest.h"
 
+#include "core/WebAddress.h"
 #include "transmission/Curl.h"
 
 namespace telvainn {
@@ -18,20 +19,11 @@ size_t writeFunction(char* /*data*/, size_t size, size_t count, void* gotContent
 
 }  // namespace
 
-QString internetTestUrl(const QString& address) {
-    const QString text = address.trimmed();
-    if (text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive)) {
-        return text;
-    }
-    const qsizetype scheme = text.indexOf(QLatin1String("http://"), 0, Qt::CaseInsensitive);
-    return QStringLiteral("http://") + (scheme < 0 ? text : text.mid(scheme + 7));
-}
-
 bool InternetConnected(const QString& address, std::chrono::milliseconds timeout) {
     if (address.trimmed().isEmpty()) {
         return false;
     }
-    const QByteArray url = internetTestUrl(address).toUtf8();
+    const QByteArray url = webAddressUrl(address).toUtf8();
     curl::Easy handle = curl::makeEasy();
     CURL* h = handle.get();
     bool gotContent = false;

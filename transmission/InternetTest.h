@@ -7,14 +7,10 @@ namespace telvainn {
 
 inline constexpr std::chrono::milliseconds kInternetTestTimeout{10000};
 
-// Whether this program reaches the web: an HTTP GET of "http://" + `address` (anything up to and
-// including a first "http://", in any letter case, is dropped; an address that starts with "https://"
-// is fetched as it is) with the headers Accept "text/html, */*" and User-Agent "Mozilla/3.0 (compatible;
-// Indy Library)". Connected when the page has content. An empty address, no such host, no connection,
-// an error status, more than five redirects or no answer within `timeout` all mean not connected.
+// Whether this program reaches the web: an HTTP GET of the address's URL (webAddressUrl) with the headers
+// Accept "text/html, */*" and User-Agent "Mozilla/3.0 (compatible; Indy Library)". Connected when the page
+// has content. An empty address, no such host, no connection, an error status, more than five redirects or no
+// answer within `timeout` all mean not connected.
 bool InternetConnected(const QString& address, std::chrono::milliseconds timeout = kInternetTestTimeout);
-
-// The web address the test fetches for `address`.
-QString internetTestUrl(const QString& address);
 
 }  // namespace telvainn

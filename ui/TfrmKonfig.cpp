@@ -19,6 +19,7 @@
 #include "app/SettingsStore.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
+#include "ui/IdleCursorPrompter.h"
 #include "ui/MessageBoxPrompter.h"
 
 namespace telvainn::ui {
@@ -479,18 +480,24 @@ void TfrmKonfig::testEMailClicked() {
     // The transport as it stands in the dialog, so the user can try a server before storing it.
     TSettings probe = m_settings;
     applyTransport(probe);
-    const std::unique_ptr<MailTransport> transport = m_services.makeTransport(probe, m_services.prompter);
-    const MailSelfTest test =
-        RunMailSelfTest(edtMailAddress->text(), edtMailNavn->text(), chosenEmailSystem(),
-                        m_settings.RecipientName, *transport, m_services.prompter);
+    IdleCursorPrompter questions(m_services.prompter);
+    MailSelfTest test;
+    {
+        const BusyCursor busy;
+        const std::unique_ptr<MailTransport> transport = m_services.makeTransport(probe, questions);
+        test = RunMailSelfTest(edtMailAddress->text(), edtMailNavn->text(), chosenEmailSystem(),
+                               m_settings.RecipientName, *transport, questions);
+    }
     edtMailAddress->setText(test.addressField);
     const bool missingAddress = !test.sent && test.message == kMissingTestAddressMessage;
-    m_services.prompter.tell(missingAddress ? MessageKind::Error : MessageKind::Notice, test.message);
+    m_services.prompter.tell(missingAddress ? MessageKind::Error : MessageKind::Notice,
+                             mailSelfTestText(test));
 }
 
 void TfrmKonfig::testExcelClicked() {
     bool available = false;
     try {
+        const BusyCursor busy;
         available = m_services.excelAvailable();
     } catch (const std::exception&) {
         // A check that breaks down counts as no office, as the availability check itself would say.
@@ -500,7 +507,11 @@ void TfrmKonfig::testExcelClicked() {
 }
 
 void TfrmKonfig::testInternettClicked() {
-    const InternetSelfTest test = m_services.internetTest(edtTestURL->text());
+    InternetSelfTest test;
+    {
+        const BusyCursor busy;
+        test = m_services.internetTest(edtTestURL->text());
+    }
     m_services.prompter.tell(MessageKind::Notice, test.message);
 }
 

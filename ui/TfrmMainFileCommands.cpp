@@ -68,6 +68,7 @@ void TfrmMain::aLagre2() {
     const SaveDataFileResult result =
         SaveDataFileEncrypted(*dataFile, choosePathTemplate, m_settings, m_mode, m_services.locale,
                               m_prompter, [&progress](const DataFileProgress& step) { progress(step); });
+    progress.finish();
     if (result.stopped) {
         return;
     }
@@ -102,6 +103,7 @@ void TfrmMain::aSendAttachment() {
     const SendDataFileResult result =
         SendDataFileByMail(*dataFile, m_settings, m_mode, m_services.locale, m_prompter, dispatcher,
                            [&progress](const DataFileProgress& step) { progress(step); });
+    progress.finish();
     if (result.stopped) {
         return;
     }

@@ -2,6 +2,7 @@
 #include <QPlainTextEdit>
 
 #include "app/ProgramFolder.h"
+#include "core/WebAddress.h"
 #include "ui/LogPrinting.h"
 #include "ui/TfrmAbout.h"
 #include "ui/TfrmKonfig.h"
@@ -9,16 +10,6 @@
 #include "ui/TfrmShowURL.h"
 
 namespace telvainn::ui {
-namespace {
-
-// Addresses are kept without "http://", which goes back in front when one is opened; an address that
-// names its own scheme (the delivered defaults are https) is opened as it stands.
-QString addressToOpen(const QString& address) {
-    return address.contains(QLatin1String("://")) ? address : QStringLiteral("http://") + address;
-}
-
-}  // namespace
-
 void TfrmMain::aKonfig() {
     {
         TfrmKonfig dialog(m_settings, m_mode, settingsFilePath(m_services.programFolder),
@@ -39,10 +30,13 @@ void TfrmMain::aAbout() {
 
 void TfrmMain::showLink(const QString& address, const QString& heading) {
     if (m_settings.WebActivated) {
-        m_services.shell->open(addressToOpen(address));
+        const QString url = webAddressUrl(address);
+        if (const std::optional<QString> failure = m_services.shell->open(url)) {
+            m_prompter.tell(MessageKind::Error, linkFailureText(url, *failure));
+        }
         return;
     }
-    TfrmShowURL window(*m_services.shell, this);
+    TfrmShowURL window(*m_services.shell, m_prompter, this);
     window.setInfoText(heading);
     window.setUrl(address);
     m_services.runDialog(window);

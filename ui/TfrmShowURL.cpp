@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/WebAddress.h"
+
 namespace telvainn::ui {
 namespace {
 
@@ -19,11 +21,11 @@ const QString kExplanation = QStringLiteral(
     "maskin.");
 const QString kGoTo = QStringLiteral("Gå til...");
 const QString kClose = QStringLiteral("Lukk");
-const QString kHttp = QStringLiteral("http://");
 
 }  // namespace
 
-TfrmShowURL::TfrmShowURL(DesktopShell& shell, QWidget* parent) : QDialog(parent), m_shell(shell) {
+TfrmShowURL::TfrmShowURL(DesktopShell& shell, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_shell(shell), m_prompter(prompter) {
     setObjectName(QStringLiteral("TfrmShowURL"));
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(QStringLiteral(":/icons/telvainn.svg")));
@@ -82,10 +84,14 @@ void TfrmShowURL::setUrl(const QString& address) {
     m_edtURL->setText(address);
 }
 
-// The desktop's answer is not looked at: the window has already said that the page may be out of reach.
+// The window has said that the page may be out of reach, but a desktop that could not even try says why,
+// before the window closes.
 void TfrmShowURL::goTo() {
     if (!m_edtURL->text().isEmpty()) {
-        static_cast<void>(m_shell.open(kHttp + m_edtURL->text()));
+        const QString url = webAddressUrl(m_edtURL->text());
+        if (const std::optional<QString> failure = m_shell.open(url)) {
+            m_prompter.tell(MessageKind::Error, linkFailureText(url, *failure));
+        }
     }
     accept();
 }

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "core/Prompter.h"
 #include "ui/DesktopShell.h"
 
 class QLabel;
@@ -14,7 +15,7 @@ namespace telvainn::ui {
 // it to a browser, or still ask the desktop to open it.
 class TfrmShowURL : public QDialog {
   public:
-    explicit TfrmShowURL(DesktopShell& shell, QWidget* parent = nullptr);
+    TfrmShowURL(DesktopShell& shell, Prompter& prompter, QWidget* parent = nullptr);
 
     // The heading above the address, naming the page.
     void setInfoText(const QString& text);
@@ -25,6 +26,7 @@ class TfrmShowURL : public QDialog {
     void goTo();
 
     DesktopShell& m_shell;
+    Prompter& m_prompter;
     QLabel* m_lblInfo1 = nullptr;
     QLineEdit* m_edtURL = nullptr;
 };

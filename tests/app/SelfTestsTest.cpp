@@ -126,3 +126,18 @@ TEST(InternetSelfTest, AnEmptyAddressIsAskedForBeforeAnyTest) {
     EXPECT_EQ(test.message,
               QStringLiteral("Du må angi en web-adresse som programmet kan forsøke å aksessere."));
 }
+
+TEST(MailSelfTest, TheShownTextGivesTheReasonOfAFailureOnly) {
+    MailSelfTest test;
+    test.message = QStringLiteral("Programmet klarte ikke å sende noen mail til <ola@firma.no>");
+    test.reason = QStringLiteral("Fikk ikke kontakt med e-posttjeneren 127.0.0.1:25");
+    EXPECT_EQ(mailSelfTestText(test),
+              QStringLiteral("Programmet klarte ikke å sende noen mail til <ola@firma.no>\n\r\n\rFikk ikke "
+                             "kontakt med e-posttjeneren 127.0.0.1:25"));
+    test.reason.clear();
+    EXPECT_EQ(mailSelfTestText(test), test.message);
+    test.sent = true;
+    test.message = QStringLiteral("Det er forsøkt sendt en e-post til adressen <ola@firma.no>.");
+    test.reason = QStringLiteral("ubrukt");
+    EXPECT_EQ(mailSelfTestText(test), test.message);
+}

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/Settings.h"
+#include "support/ScriptedPrompter.h"
 #include "support/ScriptedUi.h"
 #include "ui/TfrmAbout.h"
 #include "ui/TfrmShowURL.h"
@@ -73,7 +74,8 @@ class TfrmShowURLTest : public testing::Test {
     void press(const char* name) { child<QPushButton>(window, name)->click(); }
 
     testsupport::RecordingShell shell;
-    TfrmShowURL window{shell};
+    ScriptedPrompter prompter;
+    TfrmShowURL window{shell, prompter};
 };
 
 TEST_F(TfrmShowURLTest, ShowsTheAddressToCopy) {
@@ -97,10 +99,22 @@ TEST_F(TfrmShowURLTest, ShowsTheAddressToCopy) {
 
 TEST_F(TfrmShowURLTest, GaaTilOpensTheAddressAsTheUserLeftIt) {
     url()->setText(QStringLiteral("www.dalvora.no/telva/brukermanual"));
-    // The desktop's answer does not keep the window open.
-    shell.failure = QStringLiteral("There is no application associated with the given filename extension");
     press("btnGaaTil");
     EXPECT_EQ(shell.opened, QStringList{QStringLiteral("http://www.dalvora.no/telva/brukermanual")});
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(TfrmShowURLTest, GaaTilKeepsTheSchemeOfAnAddressThatHasOneAndSaysWhyTheDesktopFailed) {
+    url()->setText(QStringLiteral("https://www.dalvora.no/telva/brukermanual"));
+    shell.failure = QStringLiteral("There is no application associated with the given filename extension");
+    press("btnGaaTil");
+    EXPECT_EQ(shell.opened, QStringList{QStringLiteral("https://www.dalvora.no/telva/brukermanual")});
+    EXPECT_EQ(prompter.messages,
+              QStringList{QStringLiteral("Klarte ikke åpne internett-adressen https://www.dalvora.no/telva/"
+                                         "brukermanual. Returnerte følgende feil:\n\r\"There is no "
+                                         "application associated with the given filename extension\".")});
+    // The window closes after the message all the same.
     EXPECT_FALSE(window.isVisible());
 }
 

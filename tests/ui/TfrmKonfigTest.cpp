@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,21 +42,30 @@ const QString kDefaultsQuestion = QStringLiteral(
 
 // A scripted prompter that also keeps the kind of every message and question, since the kind decides
 // the icon and title the user sees.
+// Whether the pointer shows the wait cursor now.
+bool waitCursorShown() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+}
+
 class KindPrompter : public ScriptedPrompter {
   public:
     using ScriptedPrompter::ScriptedPrompter;
 
     Answer ask(MessageKind kind, const QString& text, telvainn::Buttons buttons) override {
         questionKinds.push_back(kind);
+        busyWhenShown.push_back(waitCursorShown());
         return ScriptedPrompter::ask(kind, text, buttons);
     }
     void tell(MessageKind kind, const QString& text) override {
         messageKinds.push_back(kind);
+        busyWhenShown.push_back(waitCursorShown());
         ScriptedPrompter::tell(kind, text);
     }
 
     std::vector<MessageKind> questionKinds;
     std::vector<MessageKind> messageKinds;
+    std::vector<bool> busyWhenShown;  // each question and message in turn
 };
 
 // A record that differs from every default, so that a control filled from a default cannot pass.
@@ -93,6 +103,7 @@ class TfrmKonfigFixture : public testing::Test {
         telvainn::ui::KonfigServices services{
             prompter,
             [this] {
+                busyAtWork.push_back(waitCursorShown());
                 if (excelBreaks) {
                     throw telvainn::Error(QStringLiteral("Kontoret svarer ikke"));
                 }
@@ -100,10 +111,11 @@ class TfrmKonfigFixture : public testing::Test {
             },
             [this](const TSettings& used, telvainn::Prompter&) {
                 transportSettings.push_back(used);
-                return std::make_unique<ForwardingTransport>(transport);
+                return std::make_unique<ForwardingTransport>(transport, busyAtWork);
             },
             [this](const QString& address) {
                 internetAddresses.append(address);
+                busyAtWork.push_back(waitCursorShown());
                 return realInternetTest ? telvainn::RunInternetSelfTest(address) : internetResult;
             },
         };
@@ -141,11 +153,16 @@ class TfrmKonfigFixture : public testing::Test {
     // dialog ends up in one list.
     class ForwardingTransport : public telvainn::MailTransport {
       public:
-        explicit ForwardingTransport(RecordingMailTransport& target) : m_target(target) {}
-        bool SendMail(const telvainn::MailRequest& request) override { return m_target.SendMail(request); }
+        ForwardingTransport(RecordingMailTransport& target, std::vector<bool>& busy)
+            : m_target(target), m_busy(busy) {}
+        bool SendMail(const telvainn::MailRequest& request) override {
+            m_busy.push_back(waitCursorShown());
+            return m_target.SendMail(request);
+        }
 
       private:
         RecordingMailTransport& m_target;
+        std::vector<bool>& m_busy;
     };
 
     TSettings settings = storedRecord();
@@ -156,6 +173,7 @@ class TfrmKonfigFixture : public testing::Test {
     RecordingMailTransport transport;
     std::vector<TSettings> transportSettings;
     QStringList internetAddresses;
+    std::vector<bool> busyAtWork;  // whether each self-test's work ran under the wait cursor
     InternetSelfTest internetResult;
     bool realInternetTest = false;  // only for addresses that need no network
 
@@ -793,7 +811,7 @@ TEST_F(TfrmKonfigTestEMail, TheMailSystemAsChosenInTheDialogDecidesTheNotice) {
     EXPECT_EQ(transport.mails.size(), 1u);
 }
 
-TEST_F(TfrmKonfigTestEMail, FailedMailIsReportedAfterTheNoticeOfOtherSystems) {
+TEST_F(TfrmKonfigTestEMail, FailedMailIsReportedWithItsReasonAfterTheNoticeOfOtherSystems) {
     transport.failAt = 1;
     open();
     radio(QStringLiteral("rbAnnet")).click();
@@ -809,9 +827,14 @@ TEST_F(TfrmKonfigTestEMail, FailedMailIsReportedAfterTheNoticeOfOtherSystems) {
                 "nå, så\n\rfinnes det alternative måter å sende rapportene til Mottakeren på.\n\r\n\r"
                 "Programmet vil komme med mer informasjon om dette når du forsøker å\n\rsende en rapport "
                 "senere."),
-            QStringLiteral("Programmet klarte ikke å sende noen mail til <per@firma.no>")}));
+            QStringLiteral("Programmet klarte ikke å sende noen mail til <per@firma.no>\n\r\n\r") +
+                transport.failure}));
     EXPECT_EQ(prompter.messageKinds,
               (std::vector<MessageKind>{MessageKind::Information, MessageKind::Notice}));
+    // The mail is sent under the wait cursor; the notice before it and the outcome are not.
+    EXPECT_EQ(busyAtWork, std::vector<bool>{true});
+    EXPECT_EQ(prompter.busyWhenShown, (std::vector<bool>{false, false}));
+    EXPECT_FALSE(waitCursorShown());
 }
 
 TEST_F(TfrmKonfigTestEMail, SendsThroughTheTransportAsItStandsInTheDialog) {
@@ -860,6 +883,8 @@ TEST_F(TfrmKonfigTestExcel, ReportsWhetherTheOfficeCanBeDriven) {
                                               QStringLiteral("Programmet kan ikke snakke med excel"),
                                               QStringLiteral("Programmet kan ikke snakke med excel")}));
     EXPECT_EQ(prompter.messageKinds, std::vector<MessageKind>(3, MessageKind::Notice));
+    EXPECT_EQ(busyAtWork, std::vector<bool>(3, true));
+    EXPECT_EQ(prompter.busyWhenShown, std::vector<bool>(3, false));
 }
 
 using TfrmKonfigTestInternett = TfrmKonfigFixture;
@@ -894,6 +919,8 @@ TEST_F(TfrmKonfigTestInternett, TestsTheNormalisedAddressAndShowsTheOutcome) {
         (QStringList{QStringLiteral("Maskinen er koblet til Internett"),
                      QStringLiteral("Programmet klarte ikke å lese fra web-området:\r\nwww.etaten.no")}));
     EXPECT_EQ(prompter.messageKinds, std::vector<MessageKind>(2, MessageKind::Notice));
+    EXPECT_EQ(busyAtWork, std::vector<bool>(2, true));
+    EXPECT_EQ(prompter.busyWhenShown, std::vector<bool>(2, false));
 }
 
 }  // namespace

@@ -509,6 +509,18 @@ TEST_F(MainWindowTest, WebLinksOpenOrShowTheAddress) {
     const auto online = start();
     online->btnHjemmesideClick();
     EXPECT_EQ(shell.opened, QStringList{QStringLiteral("http://www.dalvora.no/telva")});
+    // The delivered default names its own scheme, which is kept as it is; a desktop that cannot open
+    // the address says why.
+    shell.failure = QStringLiteral("There is no application associated with the given filename extension");
+    settings.DownloadAddress = QStringLiteral("https://www.dalvora.no/telva");
+    SaveSettings(iniPath(), RunMode{}, settings);
+    const auto failing = start();
+    failing->btnHjemmesideClick();
+    EXPECT_EQ(shell.opened.last(), QStringLiteral("https://www.dalvora.no/telva"));
+    EXPECT_EQ(prompter.messages.last(),
+              QStringLiteral("Klarte ikke åpne internett-adressen https://www.dalvora.no/telva. Returnerte "
+                             "følgende feil:\n\r\"There is no application associated with the given "
+                             "filename extension\"."));
     online->aBrukerdoc();
     EXPECT_EQ(prompter.messages.last(),
               QStringLiteral("Det er ikke angitt noen web-adresse til brukermanualen på internett i dine "

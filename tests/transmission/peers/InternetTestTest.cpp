@@ -48,11 +48,6 @@ TEST_F(InternetTestTest, TheSchemeInAnyLetterCaseIsDroppedUpToItsFirstOccurrence
     EXPECT_TRUE(InternetConnected(QStringLiteral("HTTP://") + peer->address("/side")));
     EXPECT_TRUE(InternetConnected(QStringLiteral("  se Http://") + peer->address("/side")));
     EXPECT_EQ(pathsSince(before), (QStringList{QStringLiteral("/side"), QStringLiteral("/side")}));
-    EXPECT_EQ(internetTestUrl(QStringLiteral("HTTP://www.dalvora.no/telva")),
-              QStringLiteral("http://www.dalvora.no/telva"));
-    EXPECT_EQ(internetTestUrl(QStringLiteral("www.dalvora.no")), QStringLiteral("http://www.dalvora.no"));
-    EXPECT_EQ(internetTestUrl(QStringLiteral("https://www.dalvora.no/x")),
-              QStringLiteral("https://www.dalvora.no/x"));
 }
 
 TEST_F(InternetTestTest, EmptyPagesErrorStatusesAndMissingServersAreNotConnected) {
