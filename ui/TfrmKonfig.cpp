@@ -19,6 +19,8 @@
 #include "app/SettingsStore.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
+#include "transmission/MailHeaders.h"
+#include "transmission/SmtpTransport.h"
 #include "ui/MessageBoxPrompter.h"
 
 namespace telvainn::ui {
@@ -37,6 +39,10 @@ const QString kRecipientNameMissing = QStringLiteral("Navn på mottaker er ikke 
 const QString kRecipientAddressMissing = QStringLiteral("E-post adresse til mottaker er ikke angitt!");
 const QString kSupportAddressMissing =
     QStringLiteral("E-post adresse til Telva Duv forvaltning er ikke angitt!");
+const QString kSmtpServerMissing = QStringLiteral("SMTP-server er ikke angitt!");
+const QString kSendmailProgramMissing = QStringLiteral("Sendmail-program er ikke angitt!");
+const QString kSenderMissing = QStringLiteral(
+    "Avsenderadresse er ikke angitt!\r\nE-post-serveren tar bare imot e-post med en avsender.");
 const QString kWebAddressesMissing =
     QStringLiteral("Web-adresser er ikke angitt!\r\nProgrammet kan ikke henvise til aktuelle nettsider.");
 const QString kDefaultsQuestion = QStringLiteral(
@@ -367,6 +373,28 @@ void TfrmKonfig::applyTransport(TSettings& settings) const {
     settings.SendmailProgram = edtSendmailProgram->text().trimmed();
 }
 
+// A transport that cannot send would otherwise be found out only at the first report, far from the
+// field that mends it. The fields are looked at in the order the dialog shows them.
+std::optional<std::pair<QLineEdit*, QString>> TfrmKonfig::unusableTransportField() const {
+    const bool smtp = rbSmtp->isChecked();
+    const QString sender = edtAvsender->text().trimmed();
+    if (smtp && edtSmtpServer->text().trimmed().isEmpty()) {
+        return std::pair{edtSmtpServer, kSmtpServerMissing};
+    }
+    if (!smtp && edtSendmailProgram->text().trimmed().isEmpty()) {
+        return std::pair{edtSendmailProgram, kSendmailProgramMissing};
+    }
+    if (smtp && smtpSender(sender, edtSmtpBruker->text().trimmed()).isEmpty()) {
+        return std::pair{edtAvsender, kSenderMissing};
+    }
+    if (!sender.isEmpty() && !mime::wireAddress(sender)) {
+        return std::pair{
+            edtAvsender,
+            QStringLiteral("Avsenderadressen <%1> er ikke en gyldig e-postadresse.").arg(sender)};
+    }
+    return std::nullopt;
+}
+
 QString TfrmKonfig::chosenEmailSystem() const {
     if (rbAnnet->isChecked()) {
         return kSystemAnnet;
@@ -392,21 +420,30 @@ bool TfrmKonfig::LagreKonfig() {
 
     if (edtNavnMottaker->text().isEmpty()) {
         prompter.tell(MessageKind::Notice, kRecipientNameMissing);
+        edtNavnMottaker->setFocus();
         return false;
     }
     m_settings.RecipientName = edtNavnMottaker->text();
 
     if (edtEpostMottaker->text().isEmpty()) {
         prompter.tell(MessageKind::Notice, kRecipientAddressMissing);
+        edtEpostMottaker->setFocus();
         return false;
     }
     m_settings.RecipientAddress = edtEpostMottaker->text();
 
     if (edtSupportEpost->text().isEmpty()) {
         prompter.tell(MessageKind::Notice, kSupportAddressMissing);
+        edtSupportEpost->setFocus();
         return false;
     }
     m_settings.SupportAddress = edtSupportEpost->text();
+
+    if (const std::optional<std::pair<QLineEdit*, QString>> unusable = unusableTransportField()) {
+        prompter.tell(MessageKind::Notice, unusable->second);
+        unusable->first->setFocus();
+        return false;
+    }
 
     m_settings.DownloadAddress = edtLinkDownload->text();
     m_settings.UserManualAddress = edtLinkBrukerDoc->text();

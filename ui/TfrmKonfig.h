@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "app/SelfTests.h"
 #include "core/Prompter.h"
@@ -52,6 +54,7 @@ class TfrmKonfig : public QDialog {
     void updateTransportControls();
     void applyTransport(TSettings& settings) const;
     QString chosenEmailSystem() const;
+    std::optional<std::pair<QLineEdit*, QString>> unusableTransportField() const;
     bool askForDefaults();
     void normaliseAddress(QLineEdit* edit);
 

@@ -133,6 +133,9 @@ class TfrmKonfigFixture : public testing::Test {
         edit(QStringLiteral("edtSupportEpost")).setText(QStringLiteral("ny-hjelp@etaten.no"));
         edit(QStringLiteral("edtLinkDownload")).setText(QStringLiteral("www.ny.no/last-ned"));
         edit(QStringLiteral("edtLinkBrukerDoc")).setText(QStringLiteral("www.ny.no/manual"));
+        edit(QStringLiteral("edtSmtpServer")).setText(QStringLiteral("post.etaten.no"));
+        edit(QStringLiteral("edtSendmailProgram")).setText(QStringLiteral("/usr/sbin/sendmail"));
+        edit(QStringLiteral("edtAvsender")).setText(QStringLiteral("lonn@firma.no"));
     }
 
     bool iniWritten() const { return QFile::exists(iniPath); }
@@ -431,6 +434,66 @@ TEST_F(TfrmKonfigLagre, MissingAddressesAreReportedOneAtATimeInOrder) {
     EXPECT_EQ(prompter.messageKinds, std::vector<MessageKind>(3, MessageKind::Notice));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(iniWritten());
+}
+
+TEST_F(TfrmKonfigLagre, MailSettingsThatCannotSendAreRefusedAtTheirFieldInTheDialogsOrder) {
+    settings = TSettings{};
+    TfrmKonfig& dialog = open();
+    dialog.show();
+    fillValidEntries();
+    radio(QStringLiteral("rbSmtp")).click();
+    edit(QStringLiteral("edtSmtpServer")).setText(QStringLiteral("  "));
+    edit(QStringLiteral("edtSmtpBruker")).setText(QStringLiteral("ola"));
+    edit(QStringLiteral("edtAvsender")).clear();
+    const auto refusedAt = [&](const QString& field, const QString& message) {
+        SCOPED_TRACE(field.toStdString());
+        prompter.messages.clear();
+        edit(QStringLiteral("edtDSNR")).setFocus();
+        EXPECT_FALSE(dialog.LagreKonfig());
+        EXPECT_EQ(prompter.messages, QStringList{message});
+        EXPECT_EQ(dialog.focusWidget(), &edit(field));
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(iniWritten());
+    };
+
+    refusedAt(QStringLiteral("edtSmtpServer"), QStringLiteral("SMTP-server er ikke angitt!"));
+    edit(QStringLiteral("edtSmtpServer")).setText(QStringLiteral("post.etaten.no"));
+    const QString senderMissing = QStringLiteral(
+        "Avsenderadresse er ikke angitt!\r\nE-post-serveren tar bare imot e-post med en avsender.");
+    refusedAt(QStringLiteral("edtAvsender"), senderMissing);
+    edit(QStringLiteral("edtAvsender")).setText(QStringLiteral("lønn kontoret@firma.no"));
+    refusedAt(QStringLiteral("edtAvsender"),
+              QStringLiteral("Avsenderadressen <lønn kontoret@firma.no> er ikke en gyldig e-postadresse."));
+
+    // The sendmail program sends for the machine's own user, so no sender is needed there; the
+    // program itself is.
+    edit(QStringLiteral("edtAvsender")).clear();
+    radio(QStringLiteral("rbSendmail")).click();
+    edit(QStringLiteral("edtSendmailProgram")).clear();
+    refusedAt(QStringLiteral("edtSendmailProgram"), QStringLiteral("Sendmail-program er ikke angitt!"));
+
+    // The transport comes after the recipient's fields, as it does in the dialog.
+    edit(QStringLiteral("edtSupportEpost")).clear();
+    refusedAt(QStringLiteral("edtSupportEpost"),
+              QStringLiteral("E-post adresse til Telva Duv forvaltning er ikke angitt!"));
+    edit(QStringLiteral("edtSupportEpost")).setText(QStringLiteral("ny-hjelp@etaten.no"));
+
+    edit(QStringLiteral("edtSendmailProgram")).setText(QStringLiteral("/usr/sbin/sendmail"));
+    prompter.messages.clear();
+    EXPECT_TRUE(dialog.LagreKonfig());
+    EXPECT_EQ(prompter.messages, QStringList());
+    EXPECT_TRUE(iniWritten());
+}
+
+TEST_F(TfrmKonfigLagre, AnAddressLikeLoginServesAsTheSmtpSender) {
+    settings = TSettings{};
+    TfrmKonfig& dialog = open();
+    fillValidEntries();
+    radio(QStringLiteral("rbSmtp")).click();
+    edit(QStringLiteral("edtAvsender")).clear();
+    edit(QStringLiteral("edtSmtpBruker")).setText(QStringLiteral("ola@firma.no"));
+    EXPECT_TRUE(dialog.LagreKonfig());
+    EXPECT_EQ(prompter.messages, QStringList());
 }
 
 TEST_F(TfrmKonfigLagre, IdentityThatIsNoNumberIsAnErrorAndKeepsTheDialogOpen) {
@@ -745,8 +808,9 @@ TEST_F(TfrmKonfigTestEMail, GroupWiseYesPutsUtInFrontOnEveryTest) {
 
     EXPECT_EQ(prompter.questions, (QStringList{kGroupWiseQuestion, kGroupWiseQuestion}));
     EXPECT_EQ(prompter.questionKinds, std::vector<MessageKind>(2, MessageKind::Warning));
-    EXPECT_EQ(prompter.messages, (QStringList{sentMessage(QStringLiteral("UT:per@firma.no")),
-                                              sentMessage(QStringLiteral("UT:UT:per@firma.no"))}));
+    // The field keeps what the user was asked about; the mail and the message use the plain address.
+    EXPECT_EQ(prompter.messages, (QStringList{sentMessage(QStringLiteral("per@firma.no")),
+                                              sentMessage(QStringLiteral("per@firma.no"))}));
     EXPECT_EQ(prompter.messageKinds, std::vector<MessageKind>(2, MessageKind::Notice));
     ASSERT_EQ(transport.mails.size(), 2u);
     EXPECT_EQ(transport.mails[0].request.recipientAddress, QStringLiteral("UT:per@firma.no"));
