@@ -361,6 +361,15 @@ void TfrmKonfig::updateTransportControls() {
         field->setEnabled(smtp);
     }
     edtSendmailProgram->setEnabled(!smtp);
+    // A field's label greys with it, so the user sees at once which fields the choice leaves out.
+    for (QWidget* field : std::initializer_list<QWidget*>{edtSmtpServer, spnSmtpPort, cmbSmtpSikkerhet,
+                                                          edtSmtpBruker, edtSendmailProgram}) {
+        for (QLabel* label : findChildren<QLabel*>()) {
+            if (label->buddy() == field) {
+                label->setEnabled(field->isEnabledTo(this));
+            }
+        }
+    }
 }
 
 void TfrmKonfig::applyTransport(TSettings& settings) const {

@@ -316,6 +316,9 @@ void TfrmKrypterteFiler::SetFiles(const QStringList& resultList) {
     const bool anyOk = std::any_of(m_rows.begin(), m_rows.end(), [](const auto& row) { return row->ok(); });
     m_btnOpenFolder->setEnabled(anyOk);
     m_btnOpenFolder->setToolTip(anyOk ? QString() : kUnknownFolderHint);
+    // The notes beside the button speak of it, so they grey with it.
+    m_lblOpenFolder1->setEnabled(anyOk);
+    m_lblOpenFolder2->setEnabled(anyOk);
 }
 
 void TfrmKrypterteFiler::openFile(const QString& path) {

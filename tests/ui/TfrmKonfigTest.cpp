@@ -256,6 +256,30 @@ TEST_F(TfrmKonfigForm, ShowsTheMailTransportAndEnablesOnlyItsFields) {
     EXPECT_TRUE(edit(QStringLiteral("edtAvsender")).isEnabled());
 }
 
+// A field's label greys with the field, both ways.
+TEST_F(TfrmKonfigForm, LabelsOfTheTransportFieldsFollowTheirFields) {
+    TfrmKonfig& dialog = open();
+    const auto labelOf = [&](const QString& field) -> QLabel* {
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->buddy() != nullptr && label->buddy()->objectName() == field) {
+                return label;
+            }
+        }
+        return nullptr;
+    };
+    const QStringList smtpFields{QStringLiteral("edtSmtpServer"), QStringLiteral("spnSmtpPort"),
+                                 QStringLiteral("cmbSmtpSikkerhet"), QStringLiteral("edtSmtpBruker")};
+    for (const bool smtp : {false, true, false}) {
+        radio(smtp ? QStringLiteral("rbSmtp") : QStringLiteral("rbSendmail")).click();
+        for (const QString& field : smtpFields) {
+            ASSERT_NE(labelOf(field), nullptr) << field.toStdString();
+            EXPECT_EQ(labelOf(field)->isEnabled(), smtp) << field.toStdString();
+        }
+        EXPECT_EQ(labelOf(QStringLiteral("edtSendmailProgram"))->isEnabled(), !smtp);
+        EXPECT_TRUE(labelOf(QStringLiteral("edtAvsender"))->isEnabled());
+    }
+}
+
 TEST_F(TfrmKonfigForm, CarriesTheFixedTextsAndHints) {
     TfrmKonfig& dialog = open();
 

@@ -258,8 +258,16 @@ TEST_F(TfrmKrypterteFilerTest, FolderCannotBeOpenedWhenEveryReportFailed) {
     EXPECT_EQ(window.folder(), QString());
     EXPECT_FALSE(button("btnOpenFolder")->isEnabled());
     EXPECT_EQ(button("btnOpenFolder")->toolTip(), QStringLiteral("Kan ikke åpne mappe. Ukjent adresse."));
+    // The notes beside the button grey with it.
+    EXPECT_FALSE(label("lblOpenFolder1")->isEnabled());
+    EXPECT_FALSE(label("lblOpenFolder2")->isEnabled());
     button("btnOpenFolder")->click();
     EXPECT_TRUE(shell.explored.isEmpty());
+
+    window.SetFiles({QStringLiteral("/home/rapport/Filnavn"), QStringLiteral("/home/rapport/R10.txt")});
+    EXPECT_TRUE(button("btnOpenFolder")->isEnabled());
+    EXPECT_TRUE(label("lblOpenFolder1")->isEnabled());
+    EXPECT_TRUE(label("lblOpenFolder2")->isEnabled());
 }
 
 TEST_F(TfrmKrypterteFilerTest, RowsFromTheSixthOnEnlargeTheWindow) {
