@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QSpinBox;
 
 namespace telvainn::ui {
@@ -50,6 +51,7 @@ class TfrmKonfig : public QDialog {
 
   private:
     void buildForm();
+    void fitToScreen();
     void InitForm();
     void updateTransportControls();
     void applyTransport(TSettings& settings) const;
@@ -102,6 +104,7 @@ class TfrmKonfig : public QDialog {
     QPushButton* btnTestExcel = nullptr;
     QPushButton* btnTestInternett = nullptr;
 
+    QScrollArea* m_scrFelter = nullptr;
     QPushButton* btnOk = nullptr;
     QPushButton* btnAvbryt = nullptr;
 };

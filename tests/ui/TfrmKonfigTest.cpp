@@ -2,12 +2,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <memory>
@@ -19,6 +22,7 @@
 #include "support/RecordingMailTransport.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/MessageBoxPrompter.h"
+#include "ui/ScreenRoom.h"
 #include "ui/TfrmKonfig.h"
 
 using telvainn::Answer;
@@ -254,6 +258,25 @@ TEST_F(TfrmKonfigForm, ShowsTheMailTransportAndEnablesOnlyItsFields) {
     EXPECT_TRUE(edit(QStringLiteral("edtSmtpBruker")).isEnabled());
     EXPECT_FALSE(edit(QStringLiteral("edtSendmailProgram")).isEnabled());
     EXPECT_TRUE(edit(QStringLiteral("edtAvsender")).isEnabled());
+}
+
+// On a screen smaller than the dialog (the offscreen one is 800 x 800) the dialog stays within the
+// screen, "Ok" and "Avbryt" inside it, and the fields scroll.
+TEST_F(TfrmKonfigForm, FitsTheScreenWithItsButtonsAndScrollsTheFields) {
+    TfrmKonfig& dialog = open();
+    dialog.show();
+    QCoreApplication::sendPostedEvents();
+    const QSize room = telvainn::ui::windowRoom(&dialog);
+    ASSERT_LT(room.width(), 1000) << "the test wants a screen narrower than the dialog's fields";
+    EXPECT_LE(dialog.width(), room.width());
+    EXPECT_LE(dialog.height(), room.height());
+    for (const QString& name : {QStringLiteral("btnOk"), QStringLiteral("btnAvbryt")}) {
+        const QPushButton& shown = button(name);
+        EXPECT_TRUE(dialog.rect().contains(QRect(shown.mapTo(&dialog, QPoint(0, 0)), shown.size())))
+            << name.toStdString();
+    }
+    auto& fields = child<QScrollArea>(QStringLiteral("scrFelter"));
+    EXPECT_GT(fields.horizontalScrollBar()->maximum(), 0);
 }
 
 // A field's label greys with the field, both ways.
