@@ -464,35 +464,35 @@ bool TfrmKonfig::LagreKonfig() {
     for (QLineEdit* masked : {edtDSNR, edtRegnr}) {
         if (maskedText(masked).isEmpty()) {
             prompter.tell(MessageKind::Notice, kReporterMissing);
-            masked->setFocus();
+            focusField(masked);
             return false;
         }
     }
 
     if (edtNavnMottaker->text().isEmpty()) {
         prompter.tell(MessageKind::Notice, kRecipientNameMissing);
-        edtNavnMottaker->setFocus();
+        focusField(edtNavnMottaker);
         return false;
     }
     m_settings.RecipientName = edtNavnMottaker->text();
 
     if (edtEpostMottaker->text().isEmpty()) {
         prompter.tell(MessageKind::Notice, kRecipientAddressMissing);
-        edtEpostMottaker->setFocus();
+        focusField(edtEpostMottaker);
         return false;
     }
     m_settings.RecipientAddress = edtEpostMottaker->text();
 
     if (edtSupportEpost->text().isEmpty()) {
         prompter.tell(MessageKind::Notice, kSupportAddressMissing);
-        edtSupportEpost->setFocus();
+        focusField(edtSupportEpost);
         return false;
     }
     m_settings.SupportAddress = edtSupportEpost->text();
 
     if (const std::optional<std::pair<QLineEdit*, QString>> unusable = unusableTransportField()) {
         prompter.tell(MessageKind::Notice, unusable->second);
-        unusable->first->setFocus();
+        focusField(unusable->first);
         return false;
     }
 
@@ -522,6 +522,15 @@ bool TfrmKonfig::LagreKonfig() {
 
     accept();
     return true;
+}
+
+// The field to mend gets the focus and is scrolled into sight, should the screen be too small for all
+// the fields.
+void TfrmKonfig::focusField(QWidget* field) {
+    field->setFocus();
+    // The whole field, not only its cursor, which is all ensureWidgetVisible looks after for an edit.
+    const QPoint centre = field->mapTo(m_scrFelter->widget(), field->rect().center());
+    m_scrFelter->ensureVisible(centre.x(), centre.y(), field->width() / 2 + 8, field->height() / 2 + 8);
 }
 
 QString TfrmKonfig::RemoveHTTP(const QString& address) {

@@ -52,6 +52,7 @@ class TfrmKonfig : public QDialog {
   private:
     void buildForm();
     void fitToScreen();
+    void focusField(QWidget* field);
     void InitForm();
     void updateTransportControls();
     void applyTransport(TSettings& settings) const;

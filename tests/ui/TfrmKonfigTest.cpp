@@ -277,6 +277,17 @@ TEST_F(TfrmKonfigForm, FitsTheScreenWithItsButtonsAndScrollsTheFields) {
     }
     auto& fields = child<QScrollArea>(QStringLiteral("scrFelter"));
     EXPECT_GT(fields.horizontalScrollBar()->maximum(), 0);
+
+    // A field that OK refuses is scrolled into sight with the focus, even from the far side.
+    fillValidEntries();
+    radio(QStringLiteral("rbSmtp")).click();
+    edit(QStringLiteral("edtSmtpServer")).clear();
+    fields.horizontalScrollBar()->setValue(0);
+    EXPECT_FALSE(dialog.LagreKonfig());
+    const QLineEdit& server = edit(QStringLiteral("edtSmtpServer"));
+    EXPECT_EQ(dialog.focusWidget(), &server);
+    EXPECT_TRUE(fields.viewport()->rect().contains(
+        QRect(server.mapTo(fields.viewport(), QPoint(0, 0)), server.size())));
 }
 
 // A field's label greys with the field, both ways.

@@ -22,17 +22,17 @@ using namespace telvainn;
 
 namespace {
 
-// A reporter with a mail server that asks for a password; the server is this machine's, where nothing
-// answers, so the send shows its failure without reaching anyone.
-void configure() {
+// A reporter whose mail server asks for a password. For the pictured send the server is this machine's,
+// where nothing answers, so the send shows its failure without reaching anyone.
+void configure(bool serverOfThisMachine) {
     TSettings settings;
     settings.Dsnr = 123;
     settings.Regnr = 4567;
     settings.EmailSystem = QStringLiteral("Annet");
     settings.MailTransport = MailTransportKind::Smtp;
-    settings.SmtpServer = QStringLiteral("localhost");
-    settings.SmtpPort = 2;
-    settings.SmtpSecurity = SmtpSecurityKind::None;
+    settings.SmtpServer = serverOfThisMachine ? QStringLiteral("localhost") : QStringLiteral("smtp.firma.no");
+    settings.SmtpPort = serverOfThisMachine ? 2 : 0;
+    settings.SmtpSecurity = serverOfThisMachine ? SmtpSecurityKind::None : SmtpSecurityKind::StartTls;
     settings.SmtpUser = QStringLiteral("rapport");
     settings.SenderAddress = QStringLiteral("rapport@firma.no");
     SaveSettings(settingsFilePath(programFolder()), RunMode{}, settings);
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Klarte ikke å lage datafila i %s\n", argv[3]);
         return 1;
     }
-    configure();
+    configure(false);
 
     ui::MessageBoxPrompter prompter;
     ui::QtFileDialogs fileDialogs;
@@ -81,9 +81,12 @@ int main(int argc, char** argv) {
     services.excelAvailable = [] { return true; };
 
     bool ok = true;
+    bool picturing = true;
     // Every window of the program's own is pictured as it opens and then closed again.
     services.runDialog = [&](QDialog& dialog) {
-        ok = savePicture(dialog, folder, dialog.objectName()) && ok;
+        if (picturing) {
+            ok = savePicture(dialog, folder, dialog.objectName()) && ok;
+        }
         return static_cast<int>(QDialog::Rejected);
     };
 
@@ -120,6 +123,11 @@ int main(int argc, char** argv) {
     person.setCancelFolder(true);
     person.expect({QString(), QStringLiteral("Flatfil-avbrutt")});
     window.aLagre2();
+    // The configuration read again, unseen, sends to this machine.
+    configure(true);
+    picturing = false;
+    window.aKonfig();
+    picturing = true;
     person.expect({QString(), QStringLiteral("Flatfil-send-sporsmal"), QStringLiteral("Flatfil-send-passord"),
                    QStringLiteral("Flatfil-send-resultat")});
     window.aSendAttachment();
