@@ -1,5 +1,6 @@
 #include "app/SelfTests.h"
 
+#include "transmission/OutgoingMail.h"
 #include "transmission/ReportMailDispatcher.h"
 
 namespace telvainn {
@@ -78,11 +79,12 @@ MailSelfTest RunMailSelfTest(const QString& addressField, const QString& nameFie
     }
 
     test.sent = SendTestMail(transport, address, nameField.trimmed(), &test.reason);
-    test.message =
-        test.sent
-            ? QStringLiteral("Det er forsøkt sendt en e-post til adressen <") + test.addressField.trimmed() +
-                  QStringLiteral(">.\n\rSjekk om e-posten er mottatt.")
-            : QStringLiteral("Programmet klarte ikke å sende noen mail til <") + address + QLatin1Char('>');
+    // The messages name the mailbox the mail went to, which is the address without GroupWise's "UT:".
+    const QString delivered = DeliveryAddress(address);
+    test.message = test.sent ? QStringLiteral("Det er forsøkt sendt en e-post til adressen <") + delivered +
+                                   QStringLiteral(">.\n\rSjekk om e-posten er mottatt.")
+                             : QStringLiteral("Programmet klarte ikke å sende noen mail til <") + delivered +
+                                   QLatin1Char('>');
     return test;
 }
 

@@ -62,6 +62,10 @@ QString checkedReportType(const QString& reportType) {
     return upper;
 }
 
+QString templatesFolder(const QString& programFolder) {
+    return QDir(QDir(programFolder).absoluteFilePath(QStringLiteral("maler"))).absolutePath();
+}
+
 QString templatePath(const QString& programFolder, int reportNumber) {
     return QDir(programFolder).filePath(QStringLiteral("maler/r%1.xls").arg(reportNumber));
 }

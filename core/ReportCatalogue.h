@@ -39,6 +39,9 @@ QString reportTypeMessage(const QString& reportType);
 // Upper-cases a report type and accepts "N" and "K"; raises the report-type message otherwise.
 QString checkedReportType(const QString& reportType);
 
+// <program folder>/maler, as an absolute path.
+QString templatesFolder(const QString& programFolder);
+
 // <program folder>/maler/r<number>.xls
 QString templatePath(const QString& programFolder, int reportNumber);
 

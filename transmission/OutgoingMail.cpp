@@ -23,13 +23,23 @@ QByteArray uniqueToken() {
 
 }  // namespace
 
+QString DeliveryAddress(const QString& recipientAddress) {
+    const QString prefix = QStringLiteral("UT:");
+    QString address = recipientAddress.trimmed();
+    while (address.startsWith(prefix, Qt::CaseInsensitive)) {
+        address = address.mid(prefix.size()).trimmed();
+    }
+    return address;
+}
+
 OutgoingMail PrepareOutgoingMail(const MailRequest& request, const QString& senderAddress,
                                  const QDateTime& now) {
-    const std::optional<QByteArray> recipient = mime::wireAddress(request.recipientAddress);
+    const QString address = DeliveryAddress(request.recipientAddress);
+    const std::optional<QByteArray> recipient = mime::wireAddress(address);
     if (!recipient) {
-        throw MapiError(MapiCode::InvalidRecipients,
-                        QStringLiteral("Mottakeradressen <%1> er ikke en gyldig e-postadresse.")
-                            .arg(request.recipientAddress.trimmed()));
+        throw MapiError(
+            MapiCode::InvalidRecipients,
+            QStringLiteral("Mottakeradressen <%1> er ikke en gyldig e-postadresse.").arg(address));
     }
     QByteArray sender;
     if (!senderAddress.trimmed().isEmpty()) {
@@ -46,8 +56,7 @@ OutgoingMail PrepareOutgoingMail(const MailRequest& request, const QString& send
     mail.fromAddress = sender;
     mail.toAddress = *recipient;
     // The address stands in for a missing name, as it does in the mail clients' address books.
-    mail.toName =
-        request.recipientName.isEmpty() ? request.recipientAddress.trimmed() : request.recipientName;
+    mail.toName = request.recipientName.isEmpty() ? address : request.recipientName;
     mail.subject = request.subject;
     mail.body = request.body.endsWith("\r\n") ? request.body : request.body + "\r\n";
     mail.attachment = request.attachment;

@@ -54,15 +54,14 @@ QByteArray serverUrl(const SmtpOptions& options, int port) {
     return url.toEncoded();
 }
 
-// An address-like login name serves as the sender when none is configured, as it does in mail clients.
-QString senderFor(const SmtpOptions& options) {
-    if (!options.sender.trimmed().isEmpty()) {
-        return options.sender;
-    }
-    return options.user.contains(QLatin1Char('@')) ? options.user : QString();
-}
-
 }  // namespace
+
+QString smtpSender(const QString& sender, const QString& user) {
+    if (!sender.trimmed().isEmpty()) {
+        return sender;
+    }
+    return user.contains(QLatin1Char('@')) ? user : QString();
+}
 
 int standardSmtpPort(SmtpSecurityKind security) {
     switch (security) {
@@ -94,13 +93,13 @@ bool SmtpTransport::SendMail(const MailRequest& request) {
     if (m_options.server.trimmed().isEmpty()) {
         throw Error(kNoMailClientMessage);
     }
-    const OutgoingMail mail = PrepareOutgoingMail(request, senderFor(m_options));
+    const OutgoingMail mail = PrepareOutgoingMail(request, smtpSender(m_options.sender, m_options.user));
     const int port = m_options.port > 0 ? m_options.port : standardSmtpPort(m_options.security);
     const QString server = QStringLiteral("%1:%2").arg(m_options.server.trimmed()).arg(port);
     if (mail.sender.isEmpty()) {
         throw MapiError(MapiCode::Failure,
-                        QStringLiteral("Ingen avsenderadresse er satt opp for e-posttjeneren %1 "
-                                       "(AVSENDER under [EPOST] i telvainn.ini).")
+                        QStringLiteral("Ingen avsenderadresse er satt opp for e-posttjeneren %1. Fyll ut "
+                                       "«Avsenderadresse:» under «Utsending av e-post» i «Konfigurasjon».")
                             .arg(server));
     }
 

@@ -27,6 +27,10 @@ struct SmtpOptions {
 // 25 without protection, 587 (submission) with STARTTLS, 465 with TLS.
 int standardSmtpPort(SmtpSecurityKind security);
 
+// The sender a mail server is given: the configured one, else an address-like login name, as mail
+// clients do; empty when there is neither.
+QString smtpSender(const QString& sender, const QString& user);
+
 // Sends through a mail server with libcurl. A login's password is asked through the Prompter the first
 // time it is needed and kept in memory for the life of the transport, so a data file of many reports asks
 // once; a refused login forgets it, so the next mail asks again.

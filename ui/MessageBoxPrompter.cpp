@@ -1,8 +1,12 @@
 #include "ui/MessageBoxPrompter.h"
 
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 #include "core/ProgramInfo.h"
 
@@ -41,6 +45,35 @@ QString titleOf(MessageKind kind) {
     return kApplicationTitle;
 }
 
+// QMessageBox wraps any text wider than about 500 pixels at that width, so the program's own line
+// breaks would leave single words on lines of their own. The text is given the width of its widest
+// line instead, as far as Qt lets the box grow on its screen: the screen's width less 480 pixels and at
+// most 1000, or the whole width of a small screen. Only a line wider than that still wraps.
+void keepGivenLines(QMessageBox& box) {
+    auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (text == nullptr) {
+        return;
+    }
+    const QScreen* screen = box.screen();
+    const int screenWidth = screen != nullptr ? screen->availableGeometry().width() : 1024;
+    const int boxLimit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+    int besideText = 0;
+    if (const auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const QMargins margins = grid->contentsMargins();
+        besideText = margins.left() + margins.right() + 2 * std::max(0, grid->horizontalSpacing());
+    }
+    if (const auto* icon = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
+        besideText += icon->sizeHint().width();
+    }
+    int widest = 0;
+    for (const QString& line : text->text().split(QLatin1Char('\n'))) {
+        widest = std::max(widest, text->fontMetrics().horizontalAdvance(line));
+    }
+    // A little more than the glyphs, for the text layout's own rounding.
+    constexpr int kSlack = 4;
+    text->setMinimumWidth(std::min(widest + kSlack, boxLimit - besideText));
+}
+
 }  // namespace
 
 QString screenText(const QString& text) {
@@ -70,6 +103,7 @@ Answer MessageBoxPrompter::ask(MessageKind kind, const QString& text, Buttons bu
             box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
             break;
     }
+    keepGivenLines(box);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return Answer::Yes;
@@ -84,6 +118,7 @@ Answer MessageBoxPrompter::ask(MessageKind kind, const QString& text, Buttons bu
 
 void MessageBoxPrompter::tell(MessageKind kind, const QString& text) {
     QMessageBox box(iconOf(kind), titleOf(kind), screenText(text), QMessageBox::Ok, m_parent);
+    keepGivenLines(box);
     box.exec();
 }
 

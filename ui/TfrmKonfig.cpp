@@ -10,8 +10,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <initializer_list>
 #include <utility>
@@ -19,8 +22,11 @@
 #include "app/SettingsStore.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
+#include "transmission/MailHeaders.h"
+#include "transmission/SmtpTransport.h"
 #include "ui/IdleCursorPrompter.h"
 #include "ui/MessageBoxPrompter.h"
+#include "ui/ScreenRoom.h"
 
 namespace telvainn::ui {
 namespace {
@@ -38,6 +44,10 @@ const QString kRecipientNameMissing = QStringLiteral("Navn på mottaker er ikke 
 const QString kRecipientAddressMissing = QStringLiteral("E-post adresse til mottaker er ikke angitt!");
 const QString kSupportAddressMissing =
     QStringLiteral("E-post adresse til Telva Duv forvaltning er ikke angitt!");
+const QString kSmtpServerMissing = QStringLiteral("SMTP-server er ikke angitt!");
+const QString kSendmailProgramMissing = QStringLiteral("Sendmail-program er ikke angitt!");
+const QString kSenderMissing = QStringLiteral(
+    "Avsenderadresse er ikke angitt!\r\nE-post-serveren tar bare imot e-post med en avsender.");
 const QString kWebAddressesMissing =
     QStringLiteral("Web-adresser er ikke angitt!\r\nProgrammet kan ikke henvise til aktuelle nettsider.");
 const QString kDefaultsQuestion = QStringLiteral(
@@ -56,6 +66,13 @@ QLabel* makeLabel(const QString& text, QWidget* buddy = nullptr) {
     if (buddy != nullptr) {
         label->setBuddy(buddy);
     }
+    return label;
+}
+
+// An explanation that breaks its lines where its column ends.
+QLabel* makeNote(const QString& text) {
+    QLabel* label = makeLabel(text);
+    label->setWordWrap(true);
     return label;
 }
 
@@ -106,6 +123,27 @@ TfrmKonfig::TfrmKonfig(TSettings& settings, const RunMode& mode, QString iniPath
     setWindowTitle(kCaption);
     buildForm();
     InitForm();
+    fitToScreen();
+}
+
+// The size the fields ask for, as far as the screen has room for it.
+void TfrmKonfig::fitToScreen() {
+    const QWidget* fields = m_scrFelter->widget();
+    const QMargins margins = layout()->contentsMargins();
+    const int scrollBar = m_scrFelter->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize wanted(fields->sizeHint().width() + margins.left() + margins.right(),
+                       fields->sizeHint().height() + layout()->spacing() + btnOk->sizeHint().height() +
+                           margins.top() + margins.bottom());
+    const QSize room = windowRoom(parentWidget() != nullptr ? parentWidget() : this);
+    QSize size = wanted.boundedTo(room);
+    // A scroll bar in one direction takes room from the other.
+    if (size.height() < wanted.height()) {
+        size.setWidth(std::min(room.width(), size.width() + scrollBar));
+    }
+    if (size.width() < wanted.width()) {
+        size.setHeight(std::min(room.height(), size.height() + scrollBar));
+    }
+    resize(size);
 }
 
 void TfrmKonfig::buildForm() {
@@ -151,10 +189,9 @@ void TfrmKonfig::buildForm() {
     auto* brytere = makeGroup(QStringLiteral("gbBrytere"), QStringLiteral(" Brytere "));
     auto* bryterLayout = new QVBoxLayout(brytere);
     bryterLayout->addWidget(cbInternet);
-    QLabel* internetHint = makeLabel(
+    QLabel* internetHint = makeNote(
         QStringLiteral("Aktiverer internett-linkene i programmet.\r\nHvis internett-aksess er 'av', så "
                        "vil programmet la deg kopiere aktuelle web-adresser over til din nettleser."));
-    internetHint->setWordWrap(true);
     bryterLayout->addWidget(internetHint);
     bryterLayout->addWidget(cbCheckExcelOnStartup);
 
@@ -248,7 +285,7 @@ void TfrmKonfig::buildForm() {
                                   QStringLiteral("Sjekker om programmet når ut på internett"));
     auto* test = makeGroup(QStringLiteral("gbTestDinPC"), QStringLiteral(" Test din PC  "));
     auto* testLayout = new QVBoxLayout(test);
-    testLayout->addWidget(makeLabel(QStringLiteral(
+    testLayout->addWidget(makeNote(QStringLiteral(
         "Nedenfor kan du teste internet-tilknytningen fra din maskin.\r\nSelv om du har "
         "internet-tilgang fra andre programmer, kan det hende at dette programmet ikke klarer å "
         "nå ut på Internet.")));
@@ -256,9 +293,9 @@ void TfrmKonfig::buildForm() {
     testForm->addRow(makeLabel(QStringLiteral("&Navn"), edtMailNavn), edtMailNavn);
     testForm->addRow(makeLabel(QStringLiteral("Din e-post&adresse"), edtMailAddress), edtMailAddress);
     testLayout->addLayout(testForm);
-    testLayout->addWidget(makeLabel(
-        QStringLiteral("Denne informasjonen er i bruk når man klikker knappen 'E-Mail'\r\nnedenfor. "
-                       "Den har ellers ingen betydning for programmet.")));
+    testLayout->addWidget(
+        makeNote(QStringLiteral("Denne informasjonen er i bruk når man klikker knappen 'E-Mail'\r\nnedenfor. "
+                                "Den har ellers ingen betydning for programmet.")));
     auto* testButtons = new QGridLayout;
     testButtons->addWidget(btnTestEMail, 0, 0);
     testButtons->addWidget(makeLabel(QStringLiteral("Test PC-ens tilknytning til E-postsystemet")), 0, 1);
@@ -268,7 +305,7 @@ void TfrmKonfig::buildForm() {
     testButtons->addWidget(makeLabel(QStringLiteral("Test PC-ens tilknytning til Internett")), 2, 1);
     testButtons->setColumnStretch(1, 1);
     testLayout->addLayout(testButtons);
-    testLayout->addWidget(makeLabel(
+    testLayout->addWidget(makeNote(
         QStringLiteral("For å teste internett-tilkoblingen kan du her angi en gyldig web-adresse som du kan "
                        "forsøke å koble deg til.\r\nKlikk deretter knappen \"Internett\".")));
     auto* urlForm = new QFormLayout;
@@ -284,21 +321,31 @@ void TfrmKonfig::buildForm() {
     buttons->addWidget(btnOk);
     buttons->addWidget(btnAvbryt);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(rapportor);
-    left->addWidget(system);
-    left->addWidget(brytere);
-    left->addWidget(transport);
-    left->addStretch(1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(adressering);
-    right->addWidget(test);
-    right->addStretch(1);
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
+    // Three columns keep the dialog low enough for a laptop's screen; what the screen still cannot
+    // hold scrolls, while "Ok" and "Avbryt" stay below the fields, always in sight. The columns are
+    // read, and checked by OK, from left to right.
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("pnlFelter"));
+    auto* columns = new QHBoxLayout(content);
+    columns->setContentsMargins(0, 0, 0, 0);
+    for (const std::initializer_list<QGroupBox*> column :
+         {std::initializer_list<QGroupBox*>{rapportor, system, brytere},
+          std::initializer_list<QGroupBox*>{adressering, transport},
+          std::initializer_list<QGroupBox*>{test}}) {
+        auto* groups = new QVBoxLayout;
+        for (QGroupBox* group : column) {
+            groups->addWidget(group);
+        }
+        groups->addStretch(1);
+        columns->addLayout(groups, 1);
+    }
+    m_scrFelter = new QScrollArea;
+    m_scrFelter->setObjectName(QStringLiteral("scrFelter"));
+    m_scrFelter->setFrameShape(QFrame::NoFrame);
+    m_scrFelter->setWidgetResizable(true);
+    m_scrFelter->setWidget(content);
     auto* main = new QVBoxLayout(this);
-    main->addLayout(columns);
+    main->addWidget(m_scrFelter, 1);
     main->addLayout(buttons);
 
     connect(rbSmtp, &QRadioButton::toggled, this, &TfrmKonfig::updateTransportControls);
@@ -356,6 +403,15 @@ void TfrmKonfig::updateTransportControls() {
         field->setEnabled(smtp);
     }
     edtSendmailProgram->setEnabled(!smtp);
+    // A field's label greys with it, so the user sees at once which fields the choice leaves out.
+    for (QWidget* field : std::initializer_list<QWidget*>{edtSmtpServer, spnSmtpPort, cmbSmtpSikkerhet,
+                                                          edtSmtpBruker, edtSendmailProgram}) {
+        for (QLabel* label : findChildren<QLabel*>()) {
+            if (label->buddy() == field) {
+                label->setEnabled(field->isEnabledTo(this));
+            }
+        }
+    }
 }
 
 void TfrmKonfig::applyTransport(TSettings& settings) const {
@@ -366,6 +422,28 @@ void TfrmKonfig::applyTransport(TSettings& settings) const {
     settings.SmtpUser = edtSmtpBruker->text().trimmed();
     settings.SenderAddress = edtAvsender->text().trimmed();
     settings.SendmailProgram = edtSendmailProgram->text().trimmed();
+}
+
+// A transport that cannot send would otherwise be found out only at the first report, far from the
+// field that mends it. The fields are looked at in the order the dialog shows them.
+std::optional<std::pair<QLineEdit*, QString>> TfrmKonfig::unusableTransportField() const {
+    const bool smtp = rbSmtp->isChecked();
+    const QString sender = edtAvsender->text().trimmed();
+    if (smtp && edtSmtpServer->text().trimmed().isEmpty()) {
+        return std::pair{edtSmtpServer, kSmtpServerMissing};
+    }
+    if (!smtp && edtSendmailProgram->text().trimmed().isEmpty()) {
+        return std::pair{edtSendmailProgram, kSendmailProgramMissing};
+    }
+    if (smtp && smtpSender(sender, edtSmtpBruker->text().trimmed()).isEmpty()) {
+        return std::pair{edtAvsender, kSenderMissing};
+    }
+    if (!sender.isEmpty() && !mime::wireAddress(sender)) {
+        return std::pair{
+            edtAvsender,
+            QStringLiteral("Avsenderadressen <%1> er ikke en gyldig e-postadresse.").arg(sender)};
+    }
+    return std::nullopt;
 }
 
 QString TfrmKonfig::chosenEmailSystem() const {
@@ -386,28 +464,37 @@ bool TfrmKonfig::LagreKonfig() {
     for (QLineEdit* masked : {edtDSNR, edtRegnr}) {
         if (maskedText(masked).isEmpty()) {
             prompter.tell(MessageKind::Notice, kReporterMissing);
-            masked->setFocus();
+            focusField(masked);
             return false;
         }
     }
 
     if (edtNavnMottaker->text().isEmpty()) {
         prompter.tell(MessageKind::Notice, kRecipientNameMissing);
+        focusField(edtNavnMottaker);
         return false;
     }
     m_settings.RecipientName = edtNavnMottaker->text();
 
     if (edtEpostMottaker->text().isEmpty()) {
         prompter.tell(MessageKind::Notice, kRecipientAddressMissing);
+        focusField(edtEpostMottaker);
         return false;
     }
     m_settings.RecipientAddress = edtEpostMottaker->text();
 
     if (edtSupportEpost->text().isEmpty()) {
         prompter.tell(MessageKind::Notice, kSupportAddressMissing);
+        focusField(edtSupportEpost);
         return false;
     }
     m_settings.SupportAddress = edtSupportEpost->text();
+
+    if (const std::optional<std::pair<QLineEdit*, QString>> unusable = unusableTransportField()) {
+        prompter.tell(MessageKind::Notice, unusable->second);
+        focusField(unusable->first);
+        return false;
+    }
 
     m_settings.DownloadAddress = edtLinkDownload->text();
     m_settings.UserManualAddress = edtLinkBrukerDoc->text();
@@ -435,6 +522,15 @@ bool TfrmKonfig::LagreKonfig() {
 
     accept();
     return true;
+}
+
+// The field to mend gets the focus and is scrolled into sight, should the screen be too small for all
+// the fields.
+void TfrmKonfig::focusField(QWidget* field) {
+    field->setFocus();
+    // The whole field, not only its cursor, which is all ensureWidgetVisible looks after for an edit.
+    const QPoint centre = field->mapTo(m_scrFelter->widget(), field->rect().center());
+    m_scrFelter->ensureVisible(centre.x(), centre.y(), field->width() / 2 + 8, field->height() / 2 + 8);
 }
 
 QString TfrmKonfig::RemoveHTTP(const QString& address) {

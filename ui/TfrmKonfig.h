@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "app/SelfTests.h"
 #include "core/Prompter.h"
@@ -17,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QSpinBox;
 
 namespace telvainn::ui {
@@ -48,10 +51,13 @@ class TfrmKonfig : public QDialog {
 
   private:
     void buildForm();
+    void fitToScreen();
+    void focusField(QWidget* field);
     void InitForm();
     void updateTransportControls();
     void applyTransport(TSettings& settings) const;
     QString chosenEmailSystem() const;
+    std::optional<std::pair<QLineEdit*, QString>> unusableTransportField() const;
     bool askForDefaults();
     void normaliseAddress(QLineEdit* edit);
 
@@ -99,6 +105,7 @@ class TfrmKonfig : public QDialog {
     QPushButton* btnTestExcel = nullptr;
     QPushButton* btnTestInternett = nullptr;
 
+    QScrollArea* m_scrFelter = nullptr;
     QPushButton* btnOk = nullptr;
     QPushButton* btnAvbryt = nullptr;
 };

@@ -7,9 +7,12 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <algorithm>
 
 #include "app/FlatFileCommands.h"
+#include "ui/ScreenRoom.h"
 
 namespace telvainn::ui {
 namespace {
@@ -68,6 +71,7 @@ constexpr int kHva7Top = 84;
 constexpr int kHva8Top = 100;
 
 constexpr int kFilerTop = 412;
+constexpr int kListWidth = kWindowWidth - 32;
 constexpr int kListHeight = kVisibleRows * TpnlFilnavn::kRowHeight;
 constexpr int kFolderRowTop = 20 + kListHeight + 8;
 constexpr int kFilerHeight = kFolderRowTop + 68;
@@ -143,8 +147,10 @@ TpnlFilnavn::TpnlFilnavn(const QFrame& templatePanel, const QLabel& templateLabe
         m_label->setPalette(palette);
         m_button->setEnabled(false);
     } else {
-        m_label->setText(entry);
-        // A long path may not fit in the row.
+        m_path = entry;
+        // A long path is shortened in its middle, so that both the folder and the file name, which
+        // tells the rows apart, stay in sight; the tooltip has it whole.
+        m_label->setText(m_label->fontMetrics().elidedText(entry, Qt::ElideMiddle, m_label->width()));
         m_label->setToolTip(entry);
     }
     m_panel->show();
@@ -194,25 +200,30 @@ void TfrmKrypterteFiler::buildControls() {
     addLabel(epost, QStringLiteral("lblTips2"), kTips2, 16, 180, inner);
 
     m_gbFiler = addGroup(this, QStringLiteral("gbFiler"), kGroupFiler, kFilerTop, kFilerHeight);
-    m_pnlFiler = new QFrame(m_gbFiler);
+    // The list scrolls once the window may grow no further on the screen.
+    m_scrFiler = new QScrollArea(m_gbFiler);
+    m_scrFiler->setObjectName(QStringLiteral("scrFiler"));
+    m_scrFiler->setFrameShape(QFrame::NoFrame);
+    m_scrFiler->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrFiler->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pnlFiler = new QFrame;
     m_pnlFiler->setObjectName(QStringLiteral("pnlFiler"));
     m_pnlFiler->setFrameStyle(QFrame::NoFrame);
+    m_scrFiler->setWidget(m_pnlFiler);
 
     // The template every file row is copied from; never shown itself.
     m_pnlDummyPanel = new QFrame(m_pnlFiler);
     m_pnlDummyPanel->setObjectName(QStringLiteral("pnlDummyPanel"));
     m_pnlDummyPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_pnlDummyPanel->setLineWidth(1);
-    m_pnlDummyPanel->setGeometry(0, 0, kWindowWidth - 32, TpnlFilnavn::kRowHeight);
     m_lblDummyFilnavn = new QLabel(m_pnlDummyPanel);
     m_lblDummyFilnavn->setObjectName(QStringLiteral("lblDummyFilnavn"));
-    m_lblDummyFilnavn->setGeometry(8, 7, kWindowWidth - 32 - 104, kLineHeight);
     m_lblDummyFilnavn->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_btnDummyOpen = new QPushButton(kOpenRow, m_pnlDummyPanel);
     m_btnDummyOpen->setObjectName(QStringLiteral("btnDummyOpen"));
     m_btnDummyOpen->setIcon(QIcon(QStringLiteral(":/icons/document-open.svg")));
     m_btnDummyOpen->setIconSize(QSize(16, 16));
-    m_btnDummyOpen->setGeometry(kWindowWidth - 32 - 88, 3, 80, 24);
+    shapeTemplateRow(kListWidth);
     m_pnlDummyPanel->hide();
 
     m_btnOpenFolder = new QPushButton(kOpenFolder, m_gbFiler);
@@ -230,11 +241,29 @@ void TfrmKrypterteFiler::buildControls() {
     connect(m_btnLukk, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-// Everything below the file list moves down by what the list grows.
+// The rows are copies of the template, so it takes the width the list leaves them: all of it, or what
+// is left beside the scroll bar.
+void TfrmKrypterteFiler::shapeTemplateRow(int width) {
+    m_pnlDummyPanel->setGeometry(0, 0, width, TpnlFilnavn::kRowHeight);
+    m_lblDummyFilnavn->setGeometry(8, 7, width - 104, kLineHeight);
+    m_btnDummyOpen->setGeometry(width - 88, 3, 80, 24);
+}
+
+// From the sixth row on the window grows by a row at a time, as far as the room on the screen allows;
+// the list scrolls through the rest. Everything below the list moves down by what it grows.
 void TfrmKrypterteFiler::fitToRows(int rows) {
-    const int extra = std::max(0, rows - kVisibleRows) * TpnlFilnavn::kRowHeight;
+    const QSize room = m_room.value_or(windowRoom(this));
+    const int roomForList = room.height() - (kWindowHeight - kListHeight);
+    const int fitting = std::max(1, roomForList / TpnlFilnavn::kRowHeight);
+    const int visible = std::min(std::max(kVisibleRows, rows), fitting);
+    const int extra = (visible - kVisibleRows) * TpnlFilnavn::kRowHeight;
+    const bool scrolls = rows > visible;
+    shapeTemplateRow(scrolls ? kListWidth - m_scrFiler->style()->pixelMetric(QStyle::PM_ScrollBarExtent)
+                             : kListWidth);
+
     m_gbFiler->resize(m_gbFiler->width(), kFilerHeight + extra);
-    m_pnlFiler->setGeometry(8, 20, kWindowWidth - 32, kListHeight + extra);
+    m_scrFiler->setGeometry(8, 20, kListWidth, kListHeight + extra);
+    m_pnlFiler->resize(m_pnlDummyPanel->width(), std::max(rows, visible) * TpnlFilnavn::kRowHeight);
     m_btnOpenFolder->setGeometry(8, kFolderRowTop + extra, 100, 25);
     m_lblOpenFolder1->setGeometry(124, kFolderRowTop + extra, 190, 4 * kLineHeight);
     m_lblOpenFolder2->setGeometry(330, kFolderRowTop + extra, 190, 3 * kLineHeight);
@@ -244,6 +273,7 @@ void TfrmKrypterteFiler::fitToRows(int rows) {
 
 void TfrmKrypterteFiler::SetAddress(const QString& address) {
     m_edtEpostAdr->setText(address);
+    m_edtEpostAdr->setCursorPosition(0);
 }
 
 void TfrmKrypterteFiler::SetTexts(const KrypterteFilerTexts& texts) {
@@ -295,11 +325,15 @@ void TfrmKrypterteFiler::SetTexts(const KrypterteFilerTexts& texts) {
         m_edtEmnetekst->setText(QStringLiteral("Regnr: ") + texts.regnr + QStringLiteral(", rapp: xx") +
                                 correction + tail);
     }
+    // A subject longer than the field is shown from its start, where it says who sent what.
+    m_edtEmnetekst->setCursorPosition(0);
 }
 
 void TfrmKrypterteFiler::SetFiles(const QStringList& resultList) {
     m_rows.clear();
     m_folder.clear();
+    // The rows copy the template as the list's room shapes it.
+    fitToRows(static_cast<int>(std::max<qsizetype>(0, resultList.size() - 1)));
     for (qsizetype entry = 1; entry < resultList.size(); ++entry) {
         const int index = static_cast<int>(entry - 1);
         auto row = std::make_unique<TpnlFilnavn>(*m_pnlDummyPanel, *m_lblDummyFilnavn, *m_btnDummyOpen,
@@ -307,15 +341,17 @@ void TfrmKrypterteFiler::SetFiles(const QStringList& resultList) {
         if (row->ok()) {
             m_folder = folderOf(resultList.at(entry));
         }
-        QLabel* label = row->label();
-        connect(row->openButton(), &QPushButton::clicked, this, [this, label] { openFile(label->text()); });
+        connect(row->openButton(), &QPushButton::clicked, this,
+                [this, path = row->path()] { openFile(path); });
         m_rows.push_back(std::move(row));
     }
-    fitToRows(rowCount());
 
     const bool anyOk = std::any_of(m_rows.begin(), m_rows.end(), [](const auto& row) { return row->ok(); });
     m_btnOpenFolder->setEnabled(anyOk);
     m_btnOpenFolder->setToolTip(anyOk ? QString() : kUnknownFolderHint);
+    // The notes beside the button speak of it, so they grey with it.
+    m_lblOpenFolder1->setEnabled(anyOk);
+    m_lblOpenFolder2->setEnabled(anyOk);
 }
 
 void TfrmKrypterteFiler::openFile(const QString& path) {

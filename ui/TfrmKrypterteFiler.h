@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <QFrame>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/Prompter.h"
@@ -15,6 +17,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace telvainn::ui {
 
@@ -53,6 +56,8 @@ class TpnlFilnavn {
     QFrame* panel() const { return m_panel; }
     QLabel* label() const { return m_label; }
     QPushButton* openButton() const { return m_button; }
+    // The file the row stands for: the entry in full, however the label has to shorten it.
+    const QString& path() const { return m_path; }
     // False for a report whose file was not written.
     bool ok() const { return m_ok; }
 
@@ -61,6 +66,7 @@ class TpnlFilnavn {
     QPointer<QFrame> m_panel;
     QLabel* m_label = nullptr;
     QPushButton* m_button = nullptr;
+    QString m_path;
     bool m_ok = true;
 };
 
@@ -74,8 +80,12 @@ class TfrmKrypterteFiler : public QDialog {
     void SetAddress(const QString& address);
     void SetTexts(const KrypterteFilerTexts& texts);
     // Entry 0 of the result list is the command's own and never shown; every later entry is a file path
-    // or an "ErrorOccured(<report number>)" marker.
+    // or an "ErrorOccured(<report number>)" marker. The window grows with the rows as far as the room
+    // on the screen allows; beyond that the list scrolls.
     void SetFiles(const QStringList& resultList);
+    // The room the window may take on the screen, for the next SetFiles; by default the free area of
+    // the screen it is shown on, less the window manager's frame.
+    void SetScreenRoom(const QSize& room) { m_room = room; }
 
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     const TpnlFilnavn& row(int index) const { return *m_rows.at(static_cast<std::size_t>(index)); }
@@ -85,6 +95,7 @@ class TfrmKrypterteFiler : public QDialog {
   private:
     void buildControls();
     void fitToRows(int rows);
+    void shapeTemplateRow(int width);
     void openFile(const QString& path);
     void openFolder();
 
@@ -101,6 +112,7 @@ class TfrmKrypterteFiler : public QDialog {
     QLineEdit* m_edtEpostAdr = nullptr;
     QLineEdit* m_edtEmnetekst = nullptr;
     QGroupBox* m_gbFiler = nullptr;
+    QScrollArea* m_scrFiler = nullptr;
     QFrame* m_pnlFiler = nullptr;
     QFrame* m_pnlDummyPanel = nullptr;
     QLabel* m_lblDummyFilnavn = nullptr;
@@ -110,6 +122,7 @@ class TfrmKrypterteFiler : public QDialog {
     QLabel* m_lblOpenFolder2 = nullptr;
     QPushButton* m_btnLukk = nullptr;
 
+    std::optional<QSize> m_room;
     std::vector<std::unique_ptr<TpnlFilnavn>> m_rows;
     QString m_folder;
 };

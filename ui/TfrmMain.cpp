@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTimer>
@@ -24,6 +25,12 @@ const QString kCaptionPrefix = QStringLiteral("Innsending av TELVA-data til ");
 const QString kCaptionSuffix = QStringLiteral(" som kryptert e-post");
 const QString kTestCaptionSuffix = QStringLiteral("  -  TESTMODUS");
 const QString kDataFileCaption = QStringLiteral("Program for generering av datafil for TELVA-rapporter");
+
+const QString kTemplatesMissingMessage = QStringLiteral(
+    "Kunne ikke finne en eller flere av rapport-malene i Excel.\r\nHvis du benytter dette programmet mot "
+    "Excel, må du sørge for at malene ligger i mappen \"Maler\" under mappen der denne programfila ligger.");
+
+const QColor kNoteColour(0x80, 0x00, 0x80);
 
 constexpr int kButtonSize = 32;
 constexpr int kRowHeight = 36;
@@ -103,11 +110,8 @@ bool TfrmMain::loadSettings() {
 
 void TfrmMain::StartupTemplateChecks() {
     if (!TemplatesPresent(m_services.programFolder)) {
-        m_prompter.tell(
-            MessageKind::Notice,
-            QStringLiteral("Kunne ikke finne en eller flere av rapport-malene i Excel.\r\nHvis du benytter "
-                           "dette programmet mot Excel, må du sørge for at malene ligger i mappen \"Maler\" "
-                           "under mappen der denne programfila ligger."));
+        m_prompter.tell(MessageKind::Notice,
+                        WithTemplatesFolder(kTemplatesMissingMessage, m_services.programFolder));
     }
     if (!m_settings.CheckExcelOnStartup) {
         return;
@@ -117,7 +121,8 @@ void TfrmMain::StartupTemplateChecks() {
         RecordTemplateVersions(m_reports->excel(), m_services.programFolder,
                                settingsFilePath(m_services.programFolder), m_services.locale);
     } catch (const std::exception&) {
-        m_prompter.tell(MessageKind::Notice, kTemplatesUnreachableMessage);
+        m_prompter.tell(MessageKind::Notice,
+                        WithTemplatesFolder(kTemplatesUnreachableMessage, m_services.programFolder));
     }
     bringToFront();
 }
@@ -144,7 +149,13 @@ QAction* TfrmMain::addCommand(const QString& name, const QString& buttonName, co
         auto* label = new QLabel(parts.value(1), centralWidget());
         label->setObjectName(parts.value(0));
         if (parts.value(2) == QLatin1String("note")) {
-            label->setStyleSheet(QStringLiteral("color: purple"));
+            // Purple only while the command can be used: the disabled colour stays the style's, so the
+            // note greys with its button.
+            QPalette palette = label->palette();
+            for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+                palette.setColor(group, QPalette::WindowText, kNoteColour);
+            }
+            label->setPalette(palette);
         }
         const int labelLeft = left + kButtonSize + 4;
         const int labelWidth = kLabelWidth.at(static_cast<std::size_t>(column));

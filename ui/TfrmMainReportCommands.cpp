@@ -204,7 +204,9 @@ void TfrmMain::btnOppdaterRapportmalVersjonClick() {
                 QDir::toNativeSeparators(QDir(m_services.programFolder).absolutePath()) + QDir::separator() +
                 QStringLiteral("telvainn.ini"));
     } catch (const std::exception&) {
-        m_prompter.ask(MessageKind::Error, kTemplatesUnreachableMessage, Buttons::Ok);
+        m_prompter.ask(MessageKind::Error,
+                       WithTemplatesFolder(kTemplatesUnreachableMessage, m_services.programFolder),
+                       Buttons::Ok);
     }
     bringToFront();
 }

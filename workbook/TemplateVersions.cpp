@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 #include <cmath>
@@ -43,6 +44,10 @@ double asNumber(const excel::CellValue& value) {
 }
 
 }  // namespace
+
+QString WithTemplatesFolder(const QString& message, const QString& programFolder) {
+    return message + QStringLiteral("\r\n") + QDir::toNativeSeparators(templatesFolder(programFolder));
+}
 
 bool TemplatesPresent(const QString& programFolder) {
     bool all = true;

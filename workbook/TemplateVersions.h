@@ -17,6 +17,10 @@ inline const QString kTemplatesUnreachableMessage = QStringLiteral(
     "Kunne ikke kommunisere med rapportmalene i Excel.\r\nSørg for at malene ligger i mappen \"Maler\" under "
     "mappen der denne programfila ligger.");
 
+// A message about the templates followed by the folder this program reads them from, on a line of its
+// own: the message speaks of "Maler" beside the program file, which is not where they are looked for.
+QString WithTemplatesFolder(const QString& message, const QString& programFolder);
+
 // True when every report number's template file exists; all are looked for even after a missing one.
 bool TemplatesPresent(const QString& programFolder);
 

@@ -90,7 +90,7 @@ TEST(MailSelfTest, GroupWiseUsersChooseUtInFrontAndEachYesAddsOne) {
     EXPECT_EQ(yes.questions, QStringList{kGroupWiseQuestion});
     EXPECT_EQ(first.addressField, QStringLiteral("UT:ola@firma.no"));
     EXPECT_EQ(first.message,
-              QStringLiteral("Det er forsøkt sendt en e-post til adressen <UT:ola@firma.no>.\n\rSjekk "
+              QStringLiteral("Det er forsøkt sendt en e-post til adressen <ola@firma.no>.\n\rSjekk "
                              "om e-posten er mottatt."));
     const MailSelfTest second =
         RunMailSelfTest(first.addressField, QString(), QStringLiteral("GroupWise"), kDalvora, transport, yes);

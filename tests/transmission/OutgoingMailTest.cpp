@@ -68,13 +68,22 @@ TEST(OutgoingMail, EveryMailHasItsOwnMessageId) {
     EXPECT_FALSE(first.contains("From:"));
 }
 
-TEST(OutgoingMail, TheAddressStandsInForAMissingNameAndGroupWiseAddressesAreQuoted) {
+TEST(OutgoingMail, TheAddressStandsInForAMissingNameAndGroupWisePrefixesAreDropped) {
     MailRequest r = request();
     r.recipientName.clear();
-    r.recipientAddress = QStringLiteral(" UT:telva@dalvora.no");
-    const OutgoingMail mail = PrepareOutgoingMail(r, QString(), kNow);
-    EXPECT_EQ(mail.recipient, QByteArray("\"UT:telva\"@dalvora.no"));
-    EXPECT_TRUE(mail.message.contains("\r\nTo: \"UT:telva@dalvora.no\" <\"UT:telva\"@dalvora.no>\r\n"));
+    for (const QString& configured :
+         {QStringLiteral(" UT:telva@dalvora.no"), QStringLiteral("ut: telva@dalvora.no "),
+          QStringLiteral("UT:UT:telva@dalvora.no"), QStringLiteral("telva@dalvora.no")}) {
+        SCOPED_TRACE(configured.toStdString());
+        r.recipientAddress = configured;
+        const OutgoingMail mail = PrepareOutgoingMail(r, QString(), kNow);
+        EXPECT_EQ(mail.recipient, QByteArray("telva@dalvora.no"));
+        EXPECT_TRUE(mail.message.contains("\r\nTo: \"telva@dalvora.no\" <telva@dalvora.no>\r\n"))
+            << mail.message.left(400).toStdString();
+    }
+    // Only a prefix goes; "UT:" elsewhere is part of the mailbox.
+    EXPECT_EQ(DeliveryAddress(QStringLiteral("OUT:telva@dalvora.no")),
+              QStringLiteral("OUT:telva@dalvora.no"));
 }
 
 TEST(OutgoingMail, AddressFailuresAreMapiErrors) {

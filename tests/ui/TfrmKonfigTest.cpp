@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <memory>
@@ -20,6 +23,7 @@
 #include "support/RecordingMailTransport.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/MessageBoxPrompter.h"
+#include "ui/ScreenRoom.h"
 #include "ui/TfrmKonfig.h"
 
 using telvainn::Answer;
@@ -145,6 +149,9 @@ class TfrmKonfigFixture : public testing::Test {
         edit(QStringLiteral("edtSupportEpost")).setText(QStringLiteral("ny-hjelp@etaten.no"));
         edit(QStringLiteral("edtLinkDownload")).setText(QStringLiteral("www.ny.no/last-ned"));
         edit(QStringLiteral("edtLinkBrukerDoc")).setText(QStringLiteral("www.ny.no/manual"));
+        edit(QStringLiteral("edtSmtpServer")).setText(QStringLiteral("post.etaten.no"));
+        edit(QStringLiteral("edtSendmailProgram")).setText(QStringLiteral("/usr/sbin/sendmail"));
+        edit(QStringLiteral("edtAvsender")).setText(QStringLiteral("lonn@firma.no"));
     }
 
     bool iniWritten() const { return QFile::exists(iniPath); }
@@ -269,6 +276,60 @@ TEST_F(TfrmKonfigForm, ShowsTheMailTransportAndEnablesOnlyItsFields) {
     EXPECT_TRUE(edit(QStringLiteral("edtSmtpBruker")).isEnabled());
     EXPECT_FALSE(edit(QStringLiteral("edtSendmailProgram")).isEnabled());
     EXPECT_TRUE(edit(QStringLiteral("edtAvsender")).isEnabled());
+}
+
+// On a screen smaller than the dialog (the offscreen one is 800 x 800) the dialog stays within the
+// screen, "Ok" and "Avbryt" inside it, and the fields scroll.
+TEST_F(TfrmKonfigForm, FitsTheScreenWithItsButtonsAndScrollsTheFields) {
+    TfrmKonfig& dialog = open();
+    dialog.show();
+    QCoreApplication::sendPostedEvents();
+    const QSize room = telvainn::ui::windowRoom(&dialog);
+    ASSERT_LT(room.width(), 1000) << "the test wants a screen narrower than the dialog's fields";
+    EXPECT_LE(dialog.width(), room.width());
+    EXPECT_LE(dialog.height(), room.height());
+    for (const QString& name : {QStringLiteral("btnOk"), QStringLiteral("btnAvbryt")}) {
+        const QPushButton& shown = button(name);
+        EXPECT_TRUE(dialog.rect().contains(QRect(shown.mapTo(&dialog, QPoint(0, 0)), shown.size())))
+            << name.toStdString();
+    }
+    auto& fields = child<QScrollArea>(QStringLiteral("scrFelter"));
+    EXPECT_GT(fields.horizontalScrollBar()->maximum(), 0);
+
+    // A field that OK refuses is scrolled into sight with the focus, even from the far side.
+    fillValidEntries();
+    radio(QStringLiteral("rbSmtp")).click();
+    edit(QStringLiteral("edtSmtpServer")).clear();
+    fields.horizontalScrollBar()->setValue(0);
+    EXPECT_FALSE(dialog.LagreKonfig());
+    const QLineEdit& server = edit(QStringLiteral("edtSmtpServer"));
+    EXPECT_EQ(dialog.focusWidget(), &server);
+    EXPECT_TRUE(fields.viewport()->rect().contains(
+        QRect(server.mapTo(fields.viewport(), QPoint(0, 0)), server.size())));
+}
+
+// A field's label greys with the field, both ways.
+TEST_F(TfrmKonfigForm, LabelsOfTheTransportFieldsFollowTheirFields) {
+    TfrmKonfig& dialog = open();
+    const auto labelOf = [&](const QString& field) -> QLabel* {
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->buddy() != nullptr && label->buddy()->objectName() == field) {
+                return label;
+            }
+        }
+        return nullptr;
+    };
+    const QStringList smtpFields{QStringLiteral("edtSmtpServer"), QStringLiteral("spnSmtpPort"),
+                                 QStringLiteral("cmbSmtpSikkerhet"), QStringLiteral("edtSmtpBruker")};
+    for (const bool smtp : {false, true, false}) {
+        radio(smtp ? QStringLiteral("rbSmtp") : QStringLiteral("rbSendmail")).click();
+        for (const QString& field : smtpFields) {
+            ASSERT_NE(labelOf(field), nullptr) << field.toStdString();
+            EXPECT_EQ(labelOf(field)->isEnabled(), smtp) << field.toStdString();
+        }
+        EXPECT_EQ(labelOf(QStringLiteral("edtSendmailProgram"))->isEnabled(), !smtp);
+        EXPECT_TRUE(labelOf(QStringLiteral("edtAvsender"))->isEnabled());
+    }
 }
 
 TEST_F(TfrmKonfigForm, CarriesTheFixedTextsAndHints) {
@@ -449,6 +510,66 @@ TEST_F(TfrmKonfigLagre, MissingAddressesAreReportedOneAtATimeInOrder) {
     EXPECT_EQ(prompter.messageKinds, std::vector<MessageKind>(3, MessageKind::Notice));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(iniWritten());
+}
+
+TEST_F(TfrmKonfigLagre, MailSettingsThatCannotSendAreRefusedAtTheirFieldInTheDialogsOrder) {
+    settings = TSettings{};
+    TfrmKonfig& dialog = open();
+    dialog.show();
+    fillValidEntries();
+    radio(QStringLiteral("rbSmtp")).click();
+    edit(QStringLiteral("edtSmtpServer")).setText(QStringLiteral("  "));
+    edit(QStringLiteral("edtSmtpBruker")).setText(QStringLiteral("ola"));
+    edit(QStringLiteral("edtAvsender")).clear();
+    const auto refusedAt = [&](const QString& field, const QString& message) {
+        SCOPED_TRACE(field.toStdString());
+        prompter.messages.clear();
+        edit(QStringLiteral("edtDSNR")).setFocus();
+        EXPECT_FALSE(dialog.LagreKonfig());
+        EXPECT_EQ(prompter.messages, QStringList{message});
+        EXPECT_EQ(dialog.focusWidget(), &edit(field));
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(iniWritten());
+    };
+
+    refusedAt(QStringLiteral("edtSmtpServer"), QStringLiteral("SMTP-server er ikke angitt!"));
+    edit(QStringLiteral("edtSmtpServer")).setText(QStringLiteral("post.etaten.no"));
+    const QString senderMissing = QStringLiteral(
+        "Avsenderadresse er ikke angitt!\r\nE-post-serveren tar bare imot e-post med en avsender.");
+    refusedAt(QStringLiteral("edtAvsender"), senderMissing);
+    edit(QStringLiteral("edtAvsender")).setText(QStringLiteral("lønn kontoret@firma.no"));
+    refusedAt(QStringLiteral("edtAvsender"),
+              QStringLiteral("Avsenderadressen <lønn kontoret@firma.no> er ikke en gyldig e-postadresse."));
+
+    // The sendmail program sends for the machine's own user, so no sender is needed there; the
+    // program itself is.
+    edit(QStringLiteral("edtAvsender")).clear();
+    radio(QStringLiteral("rbSendmail")).click();
+    edit(QStringLiteral("edtSendmailProgram")).clear();
+    refusedAt(QStringLiteral("edtSendmailProgram"), QStringLiteral("Sendmail-program er ikke angitt!"));
+
+    // The transport comes after the recipient's fields, as it does in the dialog.
+    edit(QStringLiteral("edtSupportEpost")).clear();
+    refusedAt(QStringLiteral("edtSupportEpost"),
+              QStringLiteral("E-post adresse til Telva Duv forvaltning er ikke angitt!"));
+    edit(QStringLiteral("edtSupportEpost")).setText(QStringLiteral("ny-hjelp@etaten.no"));
+
+    edit(QStringLiteral("edtSendmailProgram")).setText(QStringLiteral("/usr/sbin/sendmail"));
+    prompter.messages.clear();
+    EXPECT_TRUE(dialog.LagreKonfig());
+    EXPECT_EQ(prompter.messages, QStringList());
+    EXPECT_TRUE(iniWritten());
+}
+
+TEST_F(TfrmKonfigLagre, AnAddressLikeLoginServesAsTheSmtpSender) {
+    settings = TSettings{};
+    TfrmKonfig& dialog = open();
+    fillValidEntries();
+    radio(QStringLiteral("rbSmtp")).click();
+    edit(QStringLiteral("edtAvsender")).clear();
+    edit(QStringLiteral("edtSmtpBruker")).setText(QStringLiteral("ola@firma.no"));
+    EXPECT_TRUE(dialog.LagreKonfig());
+    EXPECT_EQ(prompter.messages, QStringList());
 }
 
 TEST_F(TfrmKonfigLagre, IdentityThatIsNoNumberIsAnErrorAndKeepsTheDialogOpen) {
@@ -763,8 +884,9 @@ TEST_F(TfrmKonfigTestEMail, GroupWiseYesPutsUtInFrontOnEveryTest) {
 
     EXPECT_EQ(prompter.questions, (QStringList{kGroupWiseQuestion, kGroupWiseQuestion}));
     EXPECT_EQ(prompter.questionKinds, std::vector<MessageKind>(2, MessageKind::Warning));
-    EXPECT_EQ(prompter.messages, (QStringList{sentMessage(QStringLiteral("UT:per@firma.no")),
-                                              sentMessage(QStringLiteral("UT:UT:per@firma.no"))}));
+    // The field keeps what the user was asked about; the mail and the message use the plain address.
+    EXPECT_EQ(prompter.messages, (QStringList{sentMessage(QStringLiteral("per@firma.no")),
+                                              sentMessage(QStringLiteral("per@firma.no"))}));
     EXPECT_EQ(prompter.messageKinds, std::vector<MessageKind>(2, MessageKind::Notice));
     ASSERT_EQ(transport.mails.size(), 2u);
     EXPECT_EQ(transport.mails[0].request.recipientAddress, QStringLiteral("UT:per@firma.no"));

@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <vector>
 
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedUi.h"
 #include "transmission/ReportMail.h"
+#include "ui/ScreenRoom.h"
 #include "ui/TfrmKrypterteFiler.h"
 
 using telvainn::MessageKind;
@@ -176,7 +180,8 @@ TEST_F(TfrmKrypterteFilerTest, OneCompanyWithThreeReportsCountsTheFiles) {
     ASSERT_EQ(window.rowCount(), 3);
     for (int index = 0; index < 3; ++index) {
         const TpnlFilnavn& row = window.row(index);
-        EXPECT_EQ(row.label()->text(), resultList(3).at(index + 1));
+        EXPECT_EQ(row.path(), resultList(3).at(index + 1));
+        EXPECT_EQ(row.label()->toolTip(), resultList(3).at(index + 1));
         EXPECT_EQ(row.panel()->geometry().top(), index * 30);
         EXPECT_EQ(row.panel()->height(), 30);
         EXPECT_TRUE(row.ok());
@@ -258,11 +263,20 @@ TEST_F(TfrmKrypterteFilerTest, FolderCannotBeOpenedWhenEveryReportFailed) {
     EXPECT_EQ(window.folder(), QString());
     EXPECT_FALSE(button("btnOpenFolder")->isEnabled());
     EXPECT_EQ(button("btnOpenFolder")->toolTip(), QStringLiteral("Kan ikke åpne mappe. Ukjent adresse."));
+    // The notes beside the button grey with it.
+    EXPECT_FALSE(label("lblOpenFolder1")->isEnabled());
+    EXPECT_FALSE(label("lblOpenFolder2")->isEnabled());
     button("btnOpenFolder")->click();
     EXPECT_TRUE(shell.explored.isEmpty());
+
+    window.SetFiles({QStringLiteral("/home/rapport/Filnavn"), QStringLiteral("/home/rapport/R10.txt")});
+    EXPECT_TRUE(button("btnOpenFolder")->isEnabled());
+    EXPECT_TRUE(label("lblOpenFolder1")->isEnabled());
+    EXPECT_TRUE(label("lblOpenFolder2")->isEnabled());
 }
 
 TEST_F(TfrmKrypterteFilerTest, RowsFromTheSixthOnEnlargeTheWindow) {
+    window.SetScreenRoom(QSize(1920, 1080));
     const int height = window.height();
     const int closeTop = button("btnLukk")->y();
 
@@ -277,6 +291,72 @@ TEST_F(TfrmKrypterteFilerTest, RowsFromTheSixthOnEnlargeTheWindow) {
     const QWidget* list = window.row(6).panel()->parentWidget();
     EXPECT_GE(list->height(), window.row(6).panel()->geometry().bottom() + 1);
     EXPECT_EQ(window.row(6).panel()->y(), 6 * TpnlFilnavn::kRowHeight);
+}
+
+// Twenty reports on a laptop's screen: the window stops growing where the screen ends, "Lukk" stays on
+// it, and the list scrolls to every row with nothing cut off at its side.
+TEST_F(TfrmKrypterteFilerTest, ManyRowsScrollInsteadOfGrowingPastTheScreen) {
+    for (const QSize screen : {QSize(1366, 768), QSize(1280, 720)}) {
+        SCOPED_TRACE(screen.height());
+        TfrmKrypterteFiler many(prompter, shell);
+        const QSize room = screen - telvainn::ui::kFrameAllowance;
+        many.SetScreenRoom(room);
+        many.SetFiles(resultList(20));
+        many.show();
+        QCoreApplication::sendPostedEvents();
+        ASSERT_EQ(many.rowCount(), 20);
+        EXPECT_LE(many.height(), room.height());
+        const auto* lukk = many.findChild<QPushButton*>(QStringLiteral("btnLukk"));
+        EXPECT_LE(lukk->geometry().bottom(), many.height());
+
+        const auto* list = many.findChild<QScrollArea*>(QStringLiteral("scrFiler"));
+        ASSERT_NE(list, nullptr);
+        QScrollBar* scroll = list->verticalScrollBar();
+        EXPECT_TRUE(scroll->isVisible());
+        scroll->setValue(scroll->maximum());
+        const QWidget* last = many.row(19).panel();
+        const QRect shown(last->mapTo(list->viewport(), QPoint(0, 0)), last->size());
+        EXPECT_TRUE(list->viewport()->rect().contains(shown));
+        const QPushButton* open = many.row(19).openButton();
+        EXPECT_LE(open->mapTo(list->viewport(), QPoint(open->width(), 0)).x(), list->viewport()->width());
+    }
+
+    // Where the screen has room, the window grows instead, and nothing scrolls.
+    TfrmKrypterteFiler tall(prompter, shell);
+    tall.SetScreenRoom(QSize(1920, 1080) - telvainn::ui::kFrameAllowance);
+    tall.SetFiles(resultList(12));
+    tall.show();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(tall.height(), 699 + 7 * TpnlFilnavn::kRowHeight);
+    EXPECT_FALSE(tall.findChild<QScrollArea*>(QStringLiteral("scrFiler"))->verticalScrollBar()->isVisible());
+}
+
+// Paths too long for the row keep both ends in sight, so rows that differ only in the file name stay
+// apart; the full path is the tooltip and is what the open button opens. The subject shows its start.
+TEST_F(TfrmKrypterteFilerTest, LongPathsAreShortenedInTheirMiddleAndTheSubjectShowsItsStart) {
+    const QString folder = QStringLiteral("/home/rapport/Dokumenter/TELVA/innrapportering/2026/november/");
+    window.SetFiles({folder + QStringLiteral("Filnavn"),
+                     folder + QStringLiteral("Kryptert_fil_Periode202611_RegNr4567_R10.txt"),
+                     folder + QStringLiteral("Kryptert_fil_Periode202611_RegNr4567_R20.txt")});
+    const QLabel* first = window.row(0).label();
+    const QLabel* second = window.row(1).label();
+    EXPECT_NE(first->text(), second->text());
+    EXPECT_TRUE(first->text().startsWith(QStringLiteral("/home/rapport/"))) << first->text().toStdString();
+    EXPECT_TRUE(first->text().endsWith(QStringLiteral("R10.txt"))) << first->text().toStdString();
+    EXPECT_TRUE(first->text().contains(QChar(0x2026)));
+    EXPECT_LE(first->fontMetrics().horizontalAdvance(first->text()), first->width());
+    EXPECT_EQ(first->toolTip(), folder + QStringLiteral("Kryptert_fil_Periode202611_RegNr4567_R10.txt"));
+    window.row(1).openButton()->click();
+    EXPECT_EQ(shell.opened,
+              QStringList{folder + QStringLiteral("Kryptert_fil_Periode202611_RegNr4567_R20.txt")});
+
+    KrypterteFilerTexts texts = flatFile(3, 2, QStringLiteral("F"));
+    texts.mailSystem = QStringLiteral("Microsoft Outlook/Exchange via firmaets felles e-postsystem i Oslo");
+    window.SetTexts(texts);
+    window.show();
+    EXPECT_EQ(edit("edtEmnetekst")->cursorPosition(), 0);
+    const QLineEdit* subjectField = edit("edtEmnetekst");
+    EXPECT_GT(subjectField->fontMetrics().horizontalAdvance(subjectField->text()), subjectField->width());
 }
 
 TEST_F(TfrmKrypterteFilerTest, OpensARowsFileAndTellsWhenTheDesktopCannot) {

@@ -191,12 +191,16 @@ TEST_F(MainWindowTest, TemplateChecksFollowTheFirstPaint) {
     EXPECT_TRUE(prompter.messages.isEmpty());
     window->show();
     QCoreApplication::processEvents();
+    // The specified texts speak of "Maler" beside the program file; the folder really read follows.
+    const QString folderLine =
+        QStringLiteral("\r\n") + QDir(home.path()).absolutePath() + QStringLiteral("/maler");
     EXPECT_EQ(
         prompter.messages,
         (QStringList{QStringLiteral("Kunne ikke finne en eller flere av rapport-malene i Excel.\r\nHvis du "
                                     "benytter dette programmet mot Excel, må du sørge for at malene ligger i "
-                                    "mappen \"Maler\" under mappen der denne programfila ligger."),
-                     kTemplatesUnreachableMessage}));
+                                    "mappen \"Maler\" under mappen der denne programfila ligger.") +
+                         folderLine,
+                     kTemplatesUnreachableMessage + folderLine}));
     // The readable templates are recorded all the same.
     QFile ini(iniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
@@ -204,13 +208,35 @@ TEST_F(MainWindowTest, TemplateChecksFollowTheFirstPaint) {
     EXPECT_TRUE(text.contains("R10=") && text.contains("programversion=") && !text.contains("R35="));
 }
 
+// Whether any pixel of the widget as drawn is purple, the colour of the notes under the save commands;
+// a greyed text has no such pixel.
+bool drawnInPurple(QWidget& widget) {
+    const QImage image = widget.grab().toImage();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.red() - pixel.green() > 40 && pixel.blue() - pixel.green() > 40) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 TEST_F(MainWindowTest, ReportCommandsFollowTheOpenReport) {
     configure();
     const auto window = start();
+    window->show();
     for (const char* action : {"aValidate", "aLagre", "aSend", "aLagDatafil"}) {
         EXPECT_FALSE(enabled(*window, action)) << action;
     }
     EXPECT_TRUE(enabled(*window, "aNewReport"));
+    // The note under the save command greys with it; the one under a command that can be used is purple.
+    QLabel* saveNote = window->findChild<QLabel*>(QStringLiteral("lblSave2"));
+    QLabel* flatFileNote = window->findChild<QLabel*>(QStringLiteral("lblSave4"));
+    ASSERT_TRUE(saveNote != nullptr && flatFileNote != nullptr);
+    EXPECT_FALSE(drawnInPurple(*saveNote));
+    EXPECT_TRUE(drawnInPurple(*flatFileNote));
 
     newReport(*window, path("R10-200905.xls"));
     ASSERT_NE(window->reports()->CurrentReport(), nullptr);
@@ -219,6 +245,7 @@ TEST_F(MainWindowTest, ReportCommandsFollowTheOpenReport) {
         EXPECT_TRUE(enabled(*window, action)) << action;
     }
     EXPECT_FALSE(enabled(*window, "aLagDatafil"));
+    EXPECT_TRUE(drawnInPurple(*saveNote));
 
     // The user closes the workbook in the spreadsheet program.
     engine->UserCloses(QStringLiteral("R10-200905.xls"));
@@ -486,7 +513,8 @@ TEST_F(MainWindowTest, TemplateVersionsAreRecordedInTheSettingsFile) {
     QFile::remove(templatePath(home.path(), 35));
     prompter = ScriptedPrompter({Answer::Ok});
     window->btnOppdaterRapportmalVersjonClick();
-    EXPECT_EQ(prompter.questions, QStringList{kTemplatesUnreachableMessage});
+    EXPECT_EQ(prompter.questions, QStringList{kTemplatesUnreachableMessage + QStringLiteral("\r\n") +
+                                              QDir(home.path()).absolutePath() + QStringLiteral("/maler")});
 }
 
 TEST_F(MainWindowTest, WebLinksOpenOrShowTheAddress) {

@@ -1,15 +1,19 @@
-// Saves pictures of the main window, the new-report dialog, the configuration dialog and the guidance
-// window, as a user sees them with the sample program folder. Usage: telvainn-skjermbilder FOLDER
-// (with TELVAINN_HOME set to a configured program folder).
+// Saves pictures of every window of the desktop program, and of the questions and messages of the two
+// flat data file commands, as a user sees them with the sample program folder on the screen the program
+// runs on. Usage: telvainn-skjermbilder FOLDER DATAFIL UTMAPPE (with TELVAINN_HOME set to a program
+// folder with the sample templates): DATAFIL is a flat data file, UTMAPPE an empty folder for the
+// encrypted files.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <cstdio>
 
-#include "core/ProgramInfo.h"
+#include "ModalAnswers.h"
+#include "app/ProgramFolder.h"
+#include "app/SettingsStore.h"
+#include "ui/DataFileProgressWindow.h"
 #include "ui/MessageBoxPrompter.h"
-#include "ui/TfrmKrypterteFiler.h"
 #include "ui/TfrmMain.h"
 #include "ui/Translation.h"
 #include "workbook/memory/MemoryApplication.h"
@@ -18,17 +22,37 @@ using namespace telvainn;
 
 namespace {
 
-bool save(QWidget& window, const QDir& folder, const QString& name) {
-    window.show();
-    // Let the window manager and the style finish the first paint.
-    for (int i = 0; i < 20; ++i) {
-        QApplication::processEvents();
+// A reporter whose mail server asks for a password. For the pictured send the server is this machine's,
+// where nothing answers, so the send shows its failure without reaching anyone.
+void configure(bool serverOfThisMachine) {
+    TSettings settings;
+    settings.Dsnr = 123;
+    settings.Regnr = 4567;
+    settings.EmailSystem = QStringLiteral("Annet");
+    settings.MailTransport = MailTransportKind::Smtp;
+    settings.SmtpServer = serverOfThisMachine ? QStringLiteral("localhost") : QStringLiteral("smtp.firma.no");
+    settings.SmtpPort = serverOfThisMachine ? 2 : 0;
+    settings.SmtpSecurity = serverOfThisMachine ? SmtpSecurityKind::None : SmtpSecurityKind::StartTls;
+    settings.SmtpUser = QStringLiteral("rapport");
+    settings.SenderAddress = QStringLiteral("rapport@firma.no");
+    SaveSettings(settingsFilePath(programFolder()), RunMode{}, settings);
+}
+
+// The data file with another data centre in its first line than the one configured, so that the
+// commands ask about it.
+QString dataFileOfAnotherDataCentre(const QString& dataFile, const QString& outputFolder) {
+    QFile source(dataFile);
+    if (!source.open(QIODevice::ReadOnly)) {
+        return {};
     }
-    const QString path = folder.filePath(name + QStringLiteral(".png"));
-    const bool saved = window.grab().save(path);
-    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "Lagret" : "Klarte ikke å lagre",
-                 qPrintable(path));
-    return saved;
+    QByteArray bytes = source.readAll();
+    bytes.replace(1, 3, "124");
+    const QString copy = QDir(outputFolder).filePath(QStringLiteral("datafil.txt"));
+    QFile target(copy);
+    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size()) {
+        return {};
+    }
+    return copy;
 }
 
 }  // namespace
@@ -36,12 +60,19 @@ bool save(QWidget& window, const QDir& folder, const QString& name) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     ui::installQtTranslation(application);
-    if (argc != 2) {
-        std::fprintf(stderr, "Bruk: telvainn-skjermbilder MAPPE\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "Bruk: telvainn-skjermbilder MAPPE DATAFIL UTMAPPE\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(folder.path());
+    const QString outputFolder = QString::fromLocal8Bit(argv[3]);
+    const QString dataFile = dataFileOfAnotherDataCentre(QString::fromLocal8Bit(argv[2]), outputFolder);
+    if (dataFile.isEmpty()) {
+        std::fprintf(stderr, "Klarte ikke å lage datafila i %s\n", argv[3]);
+        return 1;
+    }
+    configure(false);
 
     ui::MessageBoxPrompter prompter;
     ui::QtFileDialogs fileDialogs;
@@ -51,9 +82,12 @@ int main(int argc, char** argv) {
     services.excelAvailable = [] { return true; };
 
     bool ok = true;
-    // Every dialog is pictured as it opens and then closed again.
+    bool picturing = true;
+    // Every window of the program's own is pictured as it opens and then closed again.
     services.runDialog = [&](QDialog& dialog) {
-        ok = save(dialog, folder, dialog.objectName()) && ok;
+        if (picturing) {
+            ok = savePicture(dialog, folder, dialog.objectName()) && ok;
+        }
         return static_cast<int>(QDialog::Rejected);
     };
 
@@ -61,6 +95,7 @@ int main(int argc, char** argv) {
     if (window.stopped()) {
         return 1;
     }
+    prompter.setParent(&window);
     // The lines a new report and its first validation write.
     window.logWindow()->setPlainText(
         QStringLiteral("Starter ny rapport\nFilnavn:    ") + QDir::homePath() +
@@ -69,20 +104,37 @@ int main(int argc, char** argv) {
             "Periode:    202611\nRapportmal: 25.02.2009\n \nValideringsrapport nr. 1:\n"
             "Antall feillinjer: 0\n------------------------------------\nValidering nr. 1 er ferdig.\n"
             "Radene fra og med 11 til og med 14\ndanner grunnlaget for valideringen."));
-    ok = save(window, folder, QStringLiteral("TfrmMain")) && ok;
+    ok = savePicture(window, folder, QStringLiteral("TfrmMain")) && ok;
     window.aNewReport();
     window.aKonfig();
+    window.aAbout();
+    window.btnHjemmesideClick();
 
-    ui::TfrmKrypterteFiler guidance(prompter, shell, &window);
-    guidance.SetAddress(window.settings().RecipientAddress);
-    guidance.SetTexts({3, ui::kSourceFlatFile, 2, kProgramVersion, QStringLiteral("F"), QStringLiteral("?"),
-                       QStringLiteral("200906"), QStringLiteral("1234"), QStringLiteral("123"),
-                       window.settings().EmailSystem, window.settings().RecipientName});
-    const QString out = QDir::homePath() + QStringLiteral("/Dokumenter/");
-    guidance.SetFiles({out + QStringLiteral("Filnavn"),
-                       out + QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"),
-                       out + QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R20.txt"),
-                       out + QStringLiteral("Kryptert_fil_Periode200906_RegNr1234_R10.txt")});
-    ok = save(guidance, folder, QStringLiteral("TfrmKrypterteFiler")) && ok;
+    {
+        ui::DataFileProgressWindow progress(&window);
+        progress({1, 3, QStringLiteral("4567"), QStringLiteral("20")});
+        ok = savePicture(*progress.dialog(), folder, QStringLiteral("DataFileProgress")) && ok;
+    }
+
+    // The flat data file commands as a person goes through them: saved as encrypted files, the same
+    // cancelled at the folder, and sent by mail.
+    ModalAnswers person(folder, dataFile, outputFolder);
+    person.expect({QStringLiteral("Flatfil-Dsnr-sporsmal")});
+    window.aLagre2();
+    person.setCancelFolder(true);
+    person.expect({QString(), QStringLiteral("Flatfil-avbrutt")});
+    window.aLagre2();
+    // The configuration read again, unseen, sends to this machine.
+    configure(true);
+    picturing = false;
+    window.aKonfig();
+    picturing = true;
+    person.expect({QString(), QStringLiteral("Flatfil-send-sporsmal"), QStringLiteral("Flatfil-send-passord"),
+                   QStringLiteral("Flatfil-send-resultat")});
+    window.aSendAttachment();
+    if (!person.ok()) {
+        std::fprintf(stderr, "Kommandoene for flate filer viste ikke de ventede vinduene\n");
+        ok = false;
+    }
     return ok ? 0 : 1;
 }

@@ -118,14 +118,14 @@ TEST_F(SendmailMsmtpTest, BothModesArriveWithCrLfOnTheWireAndDecrypt) {
     EXPECT_EQ(BlowfishCipher().DecryptReportText(parsed.base64), QByteArray(reportText().toLatin1()));
 }
 
-TEST_F(SendmailMsmtpTest, GroupWiseAddressReachesTheServerQuoted) {
+TEST_F(SendmailMsmtpTest, GroupWiseAddressReachesTheServerWithoutItsPrefix) {
     settings.EmailSystem = QStringLiteral("GroupWise");
     SendmailTransport transport(options(peer->port("plain")));
     ReportMailDispatcher dispatcher(settings, false, transport);
     ASSERT_TRUE(dispatcher.SendReportMail(kInfo, "x", "y"));
     const std::vector<ReceivedMail> mails = received();
     ASSERT_EQ(mails.size(), 1u);
-    EXPECT_EQ(mails[0].rcptTos, QStringList{QStringLiteral("\"UT:telva\"@dalvora.no")});
+    EXPECT_EQ(mails[0].rcptTos, QStringList{QStringLiteral("telva@dalvora.no")});
 }
 
 TEST_F(SendmailMsmtpTest, TheProgramsExitStatusAndWordsBecomeTheError) {

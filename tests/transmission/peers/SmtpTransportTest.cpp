@@ -160,6 +160,8 @@ TEST_F(SmtpTransportTest, AsAttachmentTheClearTextIsTheBodyAndVedleggTxtCarriesT
     expectDecryptsToTheReport(mail.parts[1].payload);
 }
 
+// GroupWise's "UT:" belongs to its own client; the server is given the plain address, and the subject
+// still names the mail system.
 TEST_F(SmtpTransportTest, GroupWiseAddressNameFallbackAndSubjectOutsideAscii) {
     settings.EmailSystem = QStringLiteral("GroupWise");
     settings.RecipientName.clear();
@@ -171,9 +173,9 @@ TEST_F(SmtpTransportTest, GroupWiseAddressNameFallbackAndSubjectOutsideAscii) {
 
     const std::vector<ReceivedMail> mails = received();
     ASSERT_EQ(mails.size(), 1u);
-    EXPECT_EQ(mails[0].rcptTos, QStringList{QStringLiteral("\"UT:telva\"@dalvora.no")});
-    EXPECT_EQ(mails[0].toAddrSpec, QStringLiteral("\"UT:telva\"@dalvora.no"));
-    EXPECT_EQ(mails[0].toDisplayName, QStringLiteral("UT:telva@dalvora.no"));
+    EXPECT_EQ(mails[0].rcptTos, QStringList{QStringLiteral("telva@dalvora.no")});
+    EXPECT_EQ(mails[0].toAddrSpec, QStringLiteral("telva@dalvora.no"));
+    EXPECT_EQ(mails[0].toDisplayName, QStringLiteral("telva@dalvora.no"));
     EXPECT_EQ(mails[0].subject,
               QStringLiteral("Telva - 123/4567 R10 F 200906 ver.3.0.5 mail:GroupWise på «kontoret»"));
     EXPECT_EQ(mails[0].defects, QStringList());
@@ -343,8 +345,8 @@ TEST_F(SmtpTransportTest, WithoutServerOrSenderNothingIsTried) {
     SmtpTransport anonymous(noSender, prompter);
     EXPECT_EQ(
         errorOf(anonymous, testMail()),
-        QStringLiteral("MAPI Error: (2) \"Ingen avsenderadresse er satt opp for e-posttjeneren 127.0.0.1:%1 "
-                       "(AVSENDER under [EPOST] i telvainn.ini).\"")
+        QStringLiteral("MAPI Error: (2) \"Ingen avsenderadresse er satt opp for e-posttjeneren 127.0.0.1:%1. "
+                       "Fyll ut «Avsenderadresse:» under «Utsending av e-post» i «Konfigurasjon».\"")
             .arg(noSender.port));
     EXPECT_TRUE(prompter.passwordQuestions.isEmpty());
 
