@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, TemplateChecksFollowTheFirstPaint) {
     EXPECT_TRUE(prompter.messages.isEmpty());
     window->show();
     QCoreApplication::processEvents();
-    // The specified texts speak of "Maler" beside the program file; the folder really read follows.
+    // The messages speak of "Maler" beside the program file; the folder really read follows.
     const QString folderLine =
         QStringLiteral("\r\n") + QDir(home.path()).absolutePath() + QStringLiteral("/maler");
     EXPECT_EQ(
