@@ -115,9 +115,9 @@ std::shared_ptr<Document> UnoApplication::adopt(Reference<css::sheet::XSpreadshe
                                                 QString path) {
     auto document = std::make_shared<Document>(m_office, std::move(model), std::move(path));
     auto* watcher = new CloseWatcher(document, m_gate);
-    const Reference<css::document::XDocumentEventListener> eventListener(watcher);
+    document->closeWatcher = watcher;
     Reference<css::document::XDocumentEventBroadcaster>(document->model, UNO_QUERY_THROW)
-        ->addDocumentEventListener(eventListener);
+        ->addDocumentEventListener(document->closeWatcher);
     Reference<css::util::XCloseable>(document->model, UNO_QUERY_THROW)
         ->addCloseListener(Reference<css::util::XCloseListener>(watcher));
     m_documents.push_back(document);
@@ -305,7 +305,18 @@ void UnoApplication::SetWindowVisible(const QString& workbookName, bool visible)
 
 void UnoApplication::closeDocument(Document& document) {
     document.closingByProgram = true;
-    m_office.call([&] { Reference<css::util::XCloseable>(document.model, UNO_QUERY_THROW)->close(true); });
+    m_office.call([&] {
+        // The office calls the close listeners back while it holds its own lock. Were a reference the
+        // program has just let go of released in the office at that moment, its release would wait for
+        // that lock on the very thread that carries the callback, and the office would hang. The
+        // program's own close needs no notice, so the watcher goes first.
+        const Reference<css::util::XCloseable> closeable(document.model, UNO_QUERY_THROW);
+        Reference<css::document::XDocumentEventBroadcaster>(document.model, UNO_QUERY_THROW)
+            ->removeDocumentEventListener(document.closeWatcher);
+        closeable->removeCloseListener(
+            Reference<css::util::XCloseListener>(document.closeWatcher, UNO_QUERY_THROW));
+        closeable->close(true);
+    });
     document.closed = true;
     forgetClosed();
 }

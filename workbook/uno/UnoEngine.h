@@ -3,6 +3,7 @@
 #include <atomic>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/document/XDocumentEventListener.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -34,6 +35,8 @@ struct Document {
     std::atomic<bool> closed{false};
     std::atomic<bool> closingByProgram{false};
     std::function<void()> beforeClose;  // the owner's thread only
+    // What listens to the office for the user closing the document.
+    css::uno::Reference<css::document::XDocumentEventListener> closeWatcher;
     bool windowVisible = true;
     bool controllersLocked = false;
 
