@@ -32,6 +32,11 @@ QString DeliveryAddress(const QString& recipientAddress) {
     return address;
 }
 
+QString InvalidSenderText(const QString& senderAddress) {
+    return QStringLiteral("Avsenderadressen <%1> er ikke en gyldig e-postadresse.")
+        .arg(senderAddress.trimmed());
+}
+
 OutgoingMail PrepareOutgoingMail(const MailRequest& request, const QString& senderAddress,
                                  const QDateTime& now) {
     const QString address = DeliveryAddress(request.recipientAddress);
@@ -45,9 +50,7 @@ OutgoingMail PrepareOutgoingMail(const MailRequest& request, const QString& send
     if (!senderAddress.trimmed().isEmpty()) {
         const std::optional<QByteArray> wire = mime::wireAddress(senderAddress);
         if (!wire) {
-            throw MapiError(MapiCode::Failure,
-                            QStringLiteral("Avsenderadressen <%1> er ikke en gyldig e-postadresse.")
-                                .arg(senderAddress.trimmed()));
+            throw MapiError(MapiCode::Failure, InvalidSenderText(senderAddress));
         }
         sender = *wire;
     }

@@ -22,6 +22,9 @@ struct OutgoingMail {
 // GroupWise user's mail reaches the plain address; a doubled prefix (a self-test run twice) goes too.
 QString DeliveryAddress(const QString& recipientAddress);
 
+// Why a configured sender address cannot be used.
+QString InvalidSenderText(const QString& senderAddress);
+
 // The steps every transport takes before it talks to anyone: the addresses must be fit for the wire
 // (MAPI code 25 for the recipient, 2 for the sender), the recipient is its DeliveryAddress, the body gets its
 // closing CR LF, and the message is built. Raises the MAPI error.

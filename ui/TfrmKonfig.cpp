@@ -23,6 +23,7 @@
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "transmission/MailHeaders.h"
+#include "transmission/OutgoingMail.h"
 #include "transmission/SmtpTransport.h"
 #include "ui/IdleCursorPrompter.h"
 #include "ui/MessageBoxPrompter.h"
@@ -439,9 +440,7 @@ std::optional<std::pair<QLineEdit*, QString>> TfrmKonfig::unusableTransportField
         return std::pair{edtAvsender, kSenderMissing};
     }
     if (!sender.isEmpty() && !mime::wireAddress(sender)) {
-        return std::pair{
-            edtAvsender,
-            QStringLiteral("Avsenderadressen <%1> er ikke en gyldig e-postadresse.").arg(sender)};
+        return std::pair{edtAvsender, InvalidSenderText(sender)};
     }
     return std::nullopt;
 }

@@ -128,10 +128,7 @@ class DesktopProgram {
     // xdotool where a failure is an answer (no such window yet), not a fault.
     QString quietXdotool(const QStringList& args) {
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), m_screen.display());
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral("xdotool"), args);
+        startXdotool(process, m_screen, args);
         process.waitForFinished(30000);
         return QString::fromUtf8(process.readAllStandardOutput());
     }

@@ -37,13 +37,18 @@ class VirtualScreen {
     QString m_display;
 };
 
-// Runs xdotool on `screen` and gives what it printed; the test fails when it fails.
-inline QString xdotool(const VirtualScreen& screen, const QStringList& args) {
-    QProcess process;
+// Starts xdotool on `screen`; the caller waits for it and reads what it printed.
+inline void startXdotool(QProcess& process, const VirtualScreen& screen, const QStringList& args) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), screen.display());
     process.setProcessEnvironment(env);
     process.start(QStringLiteral("xdotool"), args);
+}
+
+// Runs xdotool on `screen` and gives what it printed; the test fails when it fails.
+inline QString xdotool(const VirtualScreen& screen, const QStringList& args) {
+    QProcess process;
+    startXdotool(process, screen, args);
     EXPECT_TRUE(process.waitForFinished(60000)) << args.join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(process.exitCode(), 0) << args.join(QLatin1Char(' ')).toStdString() << ": "
                                      << process.readAllStandardError().toStdString();
