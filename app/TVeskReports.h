@@ -9,9 +9,9 @@
 #include "core/Prompter.h"
 #include "core/RunMode.h"
 #include "core/Settings.h"
+#include "report/TVeskReport.h"
 #include "transmission/ReportMail.h"
 #include "workbook/Excel.h"
-#include "workbook/report/TVeskReport.h"
 
 namespace telvainn {
 

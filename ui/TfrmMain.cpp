@@ -13,10 +13,10 @@
 #include "app/CommandLine.h"
 #include "app/ProgramFolder.h"
 #include "app/SettingsStore.h"
+#include "app/TemplateVersions.h"
 #include "core/Error.h"
 #include "core/ProgramInfo.h"
 #include "ui/BusyCursor.h"
-#include "workbook/TemplateVersions.h"
 
 namespace telvainn::ui {
 namespace {

@@ -6,13 +6,13 @@
 
 #include "app/MailSystemConfirmation.h"
 #include "app/ProgramFolder.h"
+#include "app/TemplateVersions.h"
 #include "core/Error.h"
 #include "transmission/ReportMailDispatcher.h"
 #include "ui/BusyCursor.h"
 #include "ui/LogHighlight.h"
 #include "ui/TfrmMain.h"
 #include "ui/TfrmNewReport.h"
-#include "workbook/TemplateVersions.h"
 
 namespace telvainn::ui {
 namespace {

@@ -1,11 +1,11 @@
 #include "app/ProgramFolder.h"
+#include "app/TemplateVersions.h"
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "core/Error.h"
 #include "core/ProfileFile.h"
 #include "core/ReportCatalogue.h"
-#include "workbook/TemplateVersions.h"
 #include "workbook/uno/LibreOffice.h"
 
 namespace telvainn::cli {

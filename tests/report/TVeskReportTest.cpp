@@ -1,4 +1,4 @@
-#include "workbook/report/TVeskReport.h"
+#include "report/TVeskReport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #include "support/MemoryProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "support/WorkbookPrinters.h"
+#include "tools/lag-maler/SampleTemplate.h"
 #include "workbook/ColorIndex.h"
 #include "workbook/RangeAddress.h"
-#include "workbook/SampleTemplate.h"
 #include "workbook/memory/MemoryApplication.h"
 
 using namespace telvainn;

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "core/ReportCatalogue.h"
-#include "workbook/SampleTemplate.h"
+#include "tools/lag-maler/SampleTemplate.h"
 #include "workbook/memory/MemoryApplication.h"
 
 // A program folder whose maler/ holds r10.xls ... r60.xls, made once per run by the in-memory engine from

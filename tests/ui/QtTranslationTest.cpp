@@ -5,9 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "report/TVeskReport.h"
 #include "support/ModalSteps.h"
 #include "ui/MessageBoxPrompter.h"
-#include "workbook/report/TVeskReport.h"
 
 using namespace telvainn;
 using testsupport::ModalSteps;

@@ -13,15 +13,15 @@
 #include <QToolButton>
 
 #include "app/SettingsStore.h"
+#include "app/TemplateVersions.h"
 #include "core/FileIo.h"
 #include "core/ReportCatalogue.h"
+#include "report/TVeskReport.h"
 #include "support/MemoryProgramFolder.h"
 #include "support/RecordingMailTransport.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ScriptedUi.h"
 #include "ui/TfrmMain.h"
-#include "workbook/TemplateVersions.h"
-#include "workbook/report/TVeskReport.h"
 
 using namespace telvainn;
 using telvainn::ui::TfrmMain;

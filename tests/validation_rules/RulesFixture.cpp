@@ -5,8 +5,8 @@
 #include <QRegularExpression>
 
 #include "core/ReportCatalogue.h"
+#include "tools/lag-maler/SampleTemplate.h"
 #include "workbook/RangeAddress.h"
-#include "workbook/SampleTemplate.h"
 
 namespace telvainn::rules {
 

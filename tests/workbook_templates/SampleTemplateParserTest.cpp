@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "core/Error.h"
+#include "tools/lag-maler/SampleTemplate.h"
 #include "workbook/ColorIndex.h"
-#include "workbook/SampleTemplate.h"
 
 using namespace telvainn;
 using namespace telvainn::excel;

@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "core/ReportCatalogue.h"
+#include "tools/lag-maler/SampleTemplate.h"
 #include "workbook/ColorIndex.h"
-#include "workbook/SampleTemplate.h"
 
 using namespace telvainn;
 using namespace telvainn::excel;

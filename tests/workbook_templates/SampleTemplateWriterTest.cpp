@@ -8,8 +8,8 @@
 
 #include "core/Error.h"
 #include "core/ReportCatalogue.h"
+#include "tools/lag-maler/SampleTemplate.h"
 #include "workbook/ColorIndex.h"
-#include "workbook/SampleTemplate.h"
 #include "workbook/memory/MemoryApplication.h"
 #include "workbook/memory/WorkbookFile.h"
 

@@ -3,8 +3,8 @@
 
 #include "core/ReportCatalogue.h"
 #include "support/WorkbookPrinters.h"
+#include "tools/lag-maler/SampleTemplate.h"
 #include "workbook/ColorIndex.h"
-#include "workbook/SampleTemplate.h"
 #include "workbook_uno/LibreOfficeFixture.h"
 
 namespace telvainn::excel {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/Error.h"
-#include "workbook/SampleTemplate.h"
+#include "tools/lag-maler/SampleTemplate.h"
 #include "workbook/uno/LibreOffice.h"
 
 namespace {

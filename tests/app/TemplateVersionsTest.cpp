@@ -1,4 +1,4 @@
-#include "workbook/TemplateVersions.h"
+#include "app/TemplateVersions.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/ReportCatalogue.h"
+#include "report/TVeskReport.h"
 #include "workbook/CellText.h"
-#include "workbook/report/TVeskReport.h"
 
 namespace telvainn {
 namespace {

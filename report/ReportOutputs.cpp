@@ -4,8 +4,8 @@
 #include "core/Error.h"
 #include "core/ReportDataLines.h"
 #include "core/ReportXml.h"
+#include "report/TVeskReport.h"
 #include "workbook/RangeAddress.h"
-#include "workbook/report/TVeskReport.h"
 
 namespace telvainn {
 namespace {

@@ -1,4 +1,4 @@
-#include "workbook/report/TVeskReport.h"
+#include "report/TVeskReport.h"
 
 #include <exception>
 

@@ -1,4 +1,4 @@
-#include "workbook/TemplateVersions.h"
+#include "app/TemplateVersions.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "workbook/SampleTemplate.h"
+#include "tools/lag-maler/SampleTemplate.h"
 
 #include <QDate>
 #include <QFile>
