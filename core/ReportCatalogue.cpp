@@ -9,14 +9,14 @@ namespace telvainn {
 namespace {
 
 constexpr std::array<CatalogueEntry, 8> kCatalogue = {{
-    {10, PeriodRule::AnyMonth, "Ark1.buildComboBox1()"},
-    {11, PeriodRule::AnyMonth, "Sheet1.buildComboBox1()"},
-    {20, PeriodRule::Annual, "Sheet1.buildComboBox1()"},
-    {21, PeriodRule::Quarterly, "Sheet1.buildComboBox1()"},
-    {35, PeriodRule::Annual, "Sheet1.buildComboBox1()"},
-    {50, PeriodRule::Annual, "Ark1.buildComboBox1()"},
-    {51, PeriodRule::Annual, "Sheet1.buildComboBox1()"},
-    {60, PeriodRule::Annual, "Sheet1.buildComboBox1()"},
+    {10, Frequency::Monthly, true, "Ark1.buildComboBox1()"},
+    {11, Frequency::Monthly, true, "Sheet1.buildComboBox1()"},
+    {20, Frequency::Annual, true, "Sheet1.buildComboBox1()"},
+    {21, Frequency::Quarterly, true, "Sheet1.buildComboBox1()"},
+    {35, Frequency::Annual, false, "Sheet1.buildComboBox1()"},
+    {50, Frequency::Annual, true, "Ark1.buildComboBox1()"},
+    {51, Frequency::Annual, true, "Sheet1.buildComboBox1()"},
+    {60, Frequency::Annual, true, "Sheet1.buildComboBox1()"},
 }};
 
 }  // namespace

@@ -10,15 +10,17 @@ namespace telvainn {
 // The only report numbers the program accepts, in the order reports are handled.
 inline constexpr std::array<int, 8> kReportNumbers = {10, 11, 20, 21, 35, 50, 51, 60};
 
-enum class PeriodRule {
-    AnyMonth,   // a period from the current month onward needs confirmation
-    Annual,     // month 12
+// How often a report is due, which also decides the periods it may carry.
+enum class Frequency {
+    Monthly,    // any month; one from the current month onward needs confirmation
     Quarterly,  // month 3, 6, 9 or 12
+    Annual,     // month 12
 };
 
 struct CatalogueEntry {
     int reportNumber;
-    PeriodRule periodRule;
+    Frequency frequency;
+    bool validated;     // a report that is not validated may be sent as it is
     const char* macro;  // called after the template's workbook is opened
 };
 

@@ -25,11 +25,11 @@ TEST(ReportCatalogue, AcceptsTheEightNumbersOnly) {
     }
 }
 
-TEST(ReportCatalogue, PeriodRulesAndMacros) {
-    EXPECT_EQ(catalogueEntry(10).periodRule, PeriodRule::AnyMonth);
-    EXPECT_EQ(catalogueEntry(11).periodRule, PeriodRule::AnyMonth);
-    EXPECT_EQ(catalogueEntry(21).periodRule, PeriodRule::Quarterly);
-    EXPECT_EQ(catalogueEntry(35).periodRule, PeriodRule::Annual);
+TEST(ReportCatalogue, FrequenciesValidationAndMacros) {
+    EXPECT_EQ(catalogueEntry(10).frequency, Frequency::Monthly);
+    EXPECT_EQ(catalogueEntry(11).frequency, Frequency::Monthly);
+    EXPECT_EQ(catalogueEntry(21).frequency, Frequency::Quarterly);
+    EXPECT_EQ(catalogueEntry(35).frequency, Frequency::Annual);
     EXPECT_STREQ(catalogueEntry(10).macro, "Ark1.buildComboBox1()");
     EXPECT_STREQ(catalogueEntry(50).macro, "Ark1.buildComboBox1()");
     EXPECT_STREQ(catalogueEntry(60).macro, "Sheet1.buildComboBox1()");
