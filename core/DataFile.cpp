@@ -8,6 +8,7 @@
 #include "core/Numbers.h"
 #include "core/ProgramInfo.h"
 #include "core/ReportIdentity.h"
+#include "core/ReportXml.h"
 #include "core/TemplateVersion.h"
 #include "core/Windows1252.h"
 #include "core/XmlEscape.h"
@@ -162,20 +163,9 @@ void DataFileReportTexts::startReportText(int index, qsizetype lineNumber) {
     if (!regnrOk) {
         throw invalidDataLine(lineNumber);
     }
-    const QString stamp = dsnrText(m_header.Dsnr.toInt()) + QLatin1Char('-') + regnrText(regnr) +
-                          QLatin1Char('-') + m_clock().toString(QStringLiteral("yyyyMMddhhmmsszzz"));
-    const auto attribute = [](const char* name, const QString& value) {
-        return QLatin1String(name) + escapeXmlAttribute(value) + QLatin1String("\" ");
-    };
-    QString& text = m_texts[static_cast<std::size_t>(index)];
-    text = QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>") + kCrLf +
-           QStringLiteral("<DVRAPPORT ") + kCrLf + attribute(" DSNR=\"", m_header.Dsnr) + kCrLf +
-           attribute(" REGNR=\"", m_Regnr) + kCrLf + attribute(" RAPPORTID=\"", m_reportNumber) + kCrLf +
-           attribute(" RAPPORTVERSJON=\"", kFlatFileVersionMark) + kCrLf +
-           attribute(" PERIODE=\"", m_header.Periode) + kCrLf + attribute(" TYPE=\"", m_header.kindLetter) +
-           kCrLf + attribute(" PROGRAMVERSJON=\"", kProgramVersion) + kCrLf +
-           attribute(" TIDSSTEMPEL=\"", stamp) + QStringLiteral(">") + kCrLf + QStringLiteral("<DATA>") +
-           kCrLf;
+    m_texts[static_cast<std::size_t>(index)] =
+        reportDocumentHead({m_header.Dsnr, m_Regnr, m_reportNumber, kFlatFileVersionMark, m_header.Periode,
+                            m_header.kindLetter, reportTimestamp(m_header.Dsnr.toInt(), regnr, m_clock())});
 }
 
 QString DataFileReportTexts::closedReportText(int index) const {

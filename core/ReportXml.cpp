@@ -40,10 +40,26 @@ QString orDefault(const QString& code, const QString& empty) {
 }
 
 QString rootAttribute(const char* name, const QString& value) {
-    return QLatin1Char(' ') + QLatin1String(name) + QLatin1String("=\"") + value + QLatin1String("\" ");
+    return QLatin1Char(' ') + QLatin1String(name) + QLatin1String("=\"") + escapeXmlAttribute(value) +
+           QLatin1String("\" ") + kCrLf;
 }
 
 }  // namespace
+
+QString reportTimestamp(int dsnr, int regnr, const QDateTime& buildTime) {
+    return dsnrText(dsnr) + QLatin1Char('-') + regnrText(regnr) + QLatin1Char('-') +
+           buildTime.toString(QStringLiteral("yyyyMMddHHmmsszzz"));
+}
+
+QString reportDocumentHead(const ReportRootAttributes& root) {
+    return QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>") + kCrLf +
+           QStringLiteral("<DVRAPPORT ") + kCrLf + rootAttribute("DSNR", root.dsnr) +
+           rootAttribute("REGNR", root.regnr) + rootAttribute("RAPPORTID", root.rapportid) +
+           rootAttribute("RAPPORTVERSJON", root.rapportversjon) + rootAttribute("PERIODE", root.periode) +
+           rootAttribute("TYPE", root.type) + rootAttribute("PROGRAMVERSJON", kProgramVersion) +
+           QStringLiteral(" TIDSSTEMPEL=\"") + escapeXmlAttribute(root.tidsstempel) + QStringLiteral("\" >") +
+           kCrLf + QStringLiteral("<DATA>") + kCrLf;
+}
 
 QString FormatObjectElement(const RowRecord& row, const Locale& locale) {
     const QString verdi = objectAmount(row.verdi, locale.decimalSeparator);
@@ -59,21 +75,10 @@ QString FormatObjectElement(const RowRecord& row, const Locale& locale) {
 XmlDocumentBuilder::XmlDocumentBuilder(const TReportIdentity& identity, const QDateTime& buildTime,
                                        const Locale& locale)
     : m_locale(locale) {
-    const QString stamp = dsnrText(identity.Dsnr) + QLatin1Char('-') + regnrText(identity.Regnr) +
-                          QLatin1Char('-') + buildTime.toString(QStringLiteral("yyyyMMddHHmmsszzz"));
-    m_headLines = {
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"),
-        QStringLiteral("<DVRAPPORT "),
-        rootAttribute("DSNR", QString::number(identity.Dsnr)),
-        rootAttribute("REGNR", QString::number(identity.Regnr)),
-        rootAttribute("RAPPORTID", QString::number(identity.Rapportnr)),
-        rootAttribute("RAPPORTVERSJON", QStringLiteral("EXCEL")),
-        rootAttribute("PERIODE", identity.Periode),
-        rootAttribute("TYPE", identity.Rapporttype),
-        rootAttribute("PROGRAMVERSJON", kProgramVersion),
-        rootAttribute("TIDSSTEMPEL", stamp) + QLatin1Char('>'),
-        QStringLiteral("<DATA>"),
-    };
+    m_head =
+        reportDocumentHead({QString::number(identity.Dsnr), QString::number(identity.Regnr),
+                            QString::number(identity.Rapportnr), QStringLiteral("EXCEL"), identity.Periode,
+                            identity.Rapporttype, reportTimestamp(identity.Dsnr, identity.Regnr, buildTime)});
 }
 
 QString xmlRowFailure(int rowNumber, const QString& reason) {
@@ -94,11 +99,9 @@ QString XmlDocumentBuilder::text() const {
     if (m_objectLines.isEmpty()) {
         throw Error(kNoObjectLinesMessage);
     }
-    QString text;
-    for (const QStringList* lines : {&m_headLines, &m_objectLines}) {
-        for (const QString& line : *lines) {
-            text += line + kCrLf;
-        }
+    QString text = m_head;
+    for (const QString& line : m_objectLines) {
+        text += line + kCrLf;
     }
     return text + QStringLiteral("</DATA>") + kCrLf + QStringLiteral("</DVRAPPORT>") + kCrLf;
 }

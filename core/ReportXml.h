@@ -20,6 +20,24 @@ QString FormatObjectElement(const RowRecord& row, const Locale& locale);
 // "Klarte ikke formatere rapportens rad nr <n> -> <reason>": the failure of a row of the XML document.
 QString xmlRowFailure(int rowNumber, const QString& reason);
 
+// The root element's attributes, in the order they are written.
+struct ReportRootAttributes {
+    QString dsnr;
+    QString regnr;
+    QString rapportid;
+    QString rapportversjon;
+    QString periode;
+    QString type;
+    QString tidsstempel;
+};
+
+// "<Dsnr>-<Regnr>-<yyyyMMddHHmmsszzz>", Dsnr and Regnr zero-padded: the root element's TIDSSTEMPEL.
+QString reportTimestamp(int dsnr, int regnr, const QDateTime& buildTime);
+
+// The head of every report document up to and including <DATA>, each line ended by CR LF: the XML
+// declaration and the DVRAPPORT start tag, one escaped attribute a line, the program version among them.
+QString reportDocumentHead(const ReportRootAttributes& root);
+
 // Collects the XML report document of one report while its rows are walked.
 class XmlDocumentBuilder {
   public:
@@ -35,7 +53,7 @@ class XmlDocumentBuilder {
 
   private:
     Locale m_locale;
-    QStringList m_headLines;
+    QString m_head;
     QStringList m_objectLines;
 };
 

@@ -113,8 +113,8 @@ QString maskedText(const QLineEdit* edit) {
 
 }  // namespace
 
-TfrmKonfig::TfrmKonfig(TSettings& settings, const RunMode& mode, QString iniPath, KonfigServices services,
-                       QWidget* parent)
+TfrmKonfig::TfrmKonfig(const TSettings& settings, const RunMode& mode, QString iniPath,
+                       KonfigServices services, QWidget* parent)
     : QDialog(parent),
       m_settings(settings),
       m_mode(mode),
@@ -147,8 +147,7 @@ void TfrmKonfig::fitToScreen() {
     resize(size);
 }
 
-void TfrmKonfig::buildForm() {
-    // " Rapportør  "
+QWidget* TfrmKonfig::buildRapportorGroup() {
     edtDSNR = makeMaskedEdit(QStringLiteral("edtDSNR"), kDsnrMask, QStringLiteral("Benytt 3 siffer"));
     edtRegnr = makeMaskedEdit(QStringLiteral("edtRegnr"), kRegnrMask, QStringLiteral("Benytt 4 siffer"));
     auto* rapportor = makeGroup(QStringLiteral("gbRapportor"), QStringLiteral(" Rapportør  "));
@@ -161,8 +160,10 @@ void TfrmKonfig::buildForm() {
     rapportorLayout->addWidget(makeLabel(QStringLiteral("&Registeringsnummer (XXXX)"), edtRegnr), 2, 0);
     rapportorLayout->addWidget(edtRegnr, 2, 1, Qt::AlignLeft);
     rapportorLayout->setColumnStretch(1, 1);
+    return rapportor;
+}
 
-    // " E-post system  "
+QWidget* TfrmKonfig::buildEpostSystemGroup() {
     rbOutlook = new QRadioButton(kSystemOutlook);
     rbOutlook->setObjectName(QStringLiteral("rbOutlook"));
     rbNotes = new QRadioButton(kSystemNotes);
@@ -181,8 +182,10 @@ void TfrmKonfig::buildForm() {
     systemLayout->addWidget(rbGroupWise);
     systemLayout->addWidget(rbAnnet);
     systemLayout->addWidget(chkAttachement);
+    return system;
+}
 
-    // " Brytere "
+QWidget* TfrmKonfig::buildBrytereGroup() {
     cbInternet = new QCheckBox(QStringLiteral("Internett-aksess (av/på)"));
     cbInternet->setObjectName(QStringLiteral("cbInternet"));
     cbCheckExcelOnStartup = new QCheckBox(QStringLiteral("Test kommunikasjon med Excel ved oppstart."));
@@ -195,8 +198,11 @@ void TfrmKonfig::buildForm() {
                        "vil programmet la deg kopiere aktuelle web-adresser over til din nettleser."));
     bryterLayout->addWidget(internetHint);
     bryterLayout->addWidget(cbCheckExcelOnStartup);
+    return brytere;
+}
 
-    // How mail leaves this machine; the mail system above only chooses the notices the user is given.
+// How mail leaves this machine; the mail system group only chooses the notices the user is given.
+QWidget* TfrmKonfig::buildUtsendingGroup() {
     rbSmtp = new QRadioButton(QStringLiteral("Via en e-post-server (SMTP)"));
     rbSmtp->setObjectName(QStringLiteral("rbSmtp"));
     rbSendmail = new QRadioButton(QStringLiteral("Via maskinens eget e-post-program (sendmail)"));
@@ -232,8 +238,10 @@ void TfrmKonfig::buildForm() {
                           edtSendmailProgram);
     transportForm->addRow(makeLabel(QStringLiteral("Avsenderadresse:"), edtAvsender), edtAvsender);
     transportLayout->addLayout(transportForm);
+    return transport;
+}
 
-    // " Adressering  "
+QWidget* TfrmKonfig::buildAdresseringGroup() {
     edtNavnMottaker = makeEdit(QStringLiteral("edtNavnMottaker"));
     edtEpostMottaker = makeEdit(QStringLiteral("edtEpostMottaker"));
     edtSupportEpost = makeEdit(QStringLiteral("edtSupportEpost"));
@@ -273,8 +281,10 @@ void TfrmKonfig::buildForm() {
     adresseLayout->addWidget(
         makeLabel(QStringLiteral("Web-adresse for brukerveiledning:"), edtLinkBrukerDoc));
     adresseLayout->addWidget(edtLinkBrukerDoc);
+    return adressering;
+}
 
-    // " Test din PC  "
+QWidget* TfrmKonfig::buildTestGroup() {
     edtMailNavn = makeEdit(QStringLiteral("edtMailNavn"));
     edtMailAddress = makeEdit(QStringLiteral("edtMailAddress"));
     edtTestURL = makeEdit(QStringLiteral("edtTestURL"));
@@ -312,6 +322,16 @@ void TfrmKonfig::buildForm() {
     auto* urlForm = new QFormLayout;
     urlForm->addRow(makeLabel(QStringLiteral("Gyldig web-adresse"), edtTestURL), edtTestURL);
     testLayout->addLayout(urlForm);
+    return test;
+}
+
+void TfrmKonfig::buildForm() {
+    QWidget* rapportor = buildRapportorGroup();
+    QWidget* system = buildEpostSystemGroup();
+    QWidget* brytere = buildBrytereGroup();
+    QWidget* transport = buildUtsendingGroup();
+    QWidget* adressering = buildAdresseringGroup();
+    QWidget* test = buildTestGroup();
 
     btnOk = new QPushButton(QStringLiteral("&Ok"));
     btnOk->setObjectName(QStringLiteral("btnOk"));
@@ -329,12 +349,11 @@ void TfrmKonfig::buildForm() {
     content->setObjectName(QStringLiteral("pnlFelter"));
     auto* columns = new QHBoxLayout(content);
     columns->setContentsMargins(0, 0, 0, 0);
-    for (const std::initializer_list<QGroupBox*> column :
-         {std::initializer_list<QGroupBox*>{rapportor, system, brytere},
-          std::initializer_list<QGroupBox*>{adressering, transport},
-          std::initializer_list<QGroupBox*>{test}}) {
+    for (const std::initializer_list<QWidget*> column :
+         {std::initializer_list<QWidget*>{rapportor, system, brytere},
+          std::initializer_list<QWidget*>{adressering, transport}, std::initializer_list<QWidget*>{test}}) {
         auto* groups = new QVBoxLayout;
-        for (QGroupBox* group : column) {
+        for (QWidget* group : column) {
             groups->addWidget(group);
         }
         groups->addStretch(1);

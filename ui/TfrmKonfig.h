@@ -35,11 +35,12 @@ struct KonfigServices {
 };
 
 // The configuration dialog: the reporting identity, the mail system and how mail leaves this machine,
-// the switches, the addresses, and the self-tests. OK writes the record to telvainn.ini; the caller
-// reloads the settings after the dialog whichever way it closed, so a failed OK leaves nothing behind.
+// the switches, the addresses, and the self-tests. The dialog edits a copy of the record, which the
+// self-tests use as it stands; OK writes it to telvainn.ini and the caller takes it from settings() once
+// the dialog is accepted, so neither a failed OK nor Avbryt touches the record the program holds.
 class TfrmKonfig : public QDialog {
   public:
-    TfrmKonfig(TSettings& settings, const RunMode& mode, QString iniPath, KonfigServices services,
+    TfrmKonfig(const TSettings& settings, const RunMode& mode, QString iniPath, KonfigServices services,
                QWidget* parent = nullptr);
 
     // Addresses are kept without their scheme; the commands that open them put "http://" in front.
@@ -49,8 +50,17 @@ class TfrmKonfig : public QDialog {
     // succeeded.
     bool LagreKonfig();
 
+    // The dialog's record: the stored one after an accepted OK.
+    const TSettings& settings() const { return m_settings; }
+
   private:
     void buildForm();
+    QWidget* buildRapportorGroup();
+    QWidget* buildEpostSystemGroup();
+    QWidget* buildBrytereGroup();
+    QWidget* buildUtsendingGroup();
+    QWidget* buildAdresseringGroup();
+    QWidget* buildTestGroup();
     void fitToScreen();
     void focusField(QWidget* field);
     void InitForm();
@@ -67,7 +77,7 @@ class TfrmKonfig : public QDialog {
     void testExcelClicked();
     void testInternettClicked();
 
-    TSettings& m_settings;
+    TSettings m_settings;
     RunMode m_mode;
     QString m_iniPath;
     KonfigServices m_services;

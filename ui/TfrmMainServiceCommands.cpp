@@ -16,10 +16,11 @@ void TfrmMain::aKonfig() {
                           KonfigServices{*m_services.prompter, m_services.excelAvailable,
                                          m_services.makeTransport, m_services.internetTest},
                           this);
-        m_services.runDialog(dialog);
+        if (m_services.runDialog(dialog) != QDialog::Accepted) {
+            return;
+        }
+        m_settings = dialog.settings();
     }
-    // Whichever button closed the dialog, what is stored is what counts.
-    loadSettings();
     m_transport.reset();
 }
 

@@ -75,3 +75,15 @@ TEST(XmlDocument, WholeDocumentAndItsFailures) {
                        "objektid=\"1\" sektor=\"<1>\" naering=\"000\" land=\"0000\" valuta=\"00\" "
                        "verdi=\"-2\" />\r\n</DATA>\r\n</DVRAPPORT>\r\n"));
 }
+
+TEST(XmlDocument, TheHeadOfBothPathsEscapesEveryAttribute) {
+    // The flat file's fields and a workbook's heading reach the root element alike; neither may break it.
+    EXPECT_EQ(
+        reportDocumentHead({QStringLiteral("7"), QStringLiteral("1&2"), QStringLiteral("10"),
+                            QStringLiteral("FLATFIL"), QStringLiteral("2009\"6"), QStringLiteral("<N>"),
+                            QStringLiteral("007-0012-1")}),
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DVRAPPORT \r\n DSNR=\"7\" \r\n"
+                       " REGNR=\"1&amp;2\" \r\n RAPPORTID=\"10\" \r\n RAPPORTVERSJON=\"FLATFIL\" \r\n"
+                       " PERIODE=\"2009&quot;6\" \r\n TYPE=\"&lt;N&gt;\" \r\n PROGRAMVERSJON=\"3.0.5\" \r\n"
+                       " TIDSSTEMPEL=\"007-0012-1\" >\r\n<DATA>\r\n"));
+}
