@@ -1,9 +1,11 @@
 #include <QFileInfo>
 #include <exception>
 
+#include "app/ReportPeriod.h"
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "cli/TerminalPrompter.h"
 #include "cli/excel/ReportSession.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
@@ -13,7 +15,7 @@ namespace telvainn::cli {
 namespace {
 
 const QString kHelp = QStringLiteral(
-    "Bruk: telvainn-cli ny --rapport NR --periode ÅÅÅÅMM [--korreksjon] [--overskriv] FIL\n"
+    "Bruk: telvainn-cli ny --rapport NR --periode ÅÅÅÅMM [--korreksjon] [--overskriv] [--ja] FIL\n"
     "\n"
     "Lager en ny rapport fra malen for rapportnummeret (maler/rNR.xls i\n"
     "programmappen) og lagrer den som FIL (\".xls\" legges til når FIL ikke slutter\n"
@@ -25,17 +27,16 @@ const QString kHelp = QStringLiteral(
     "  --korreksjon      en korreksjonsrapport (type K) i stedet for førstegangs-\n"
     "                    levering (type N)\n"
     "  --overskriv       erstatt FIL om den finnes\n"
+    "  --ja              svar ja på spørsmål om perioden\n"
     "\n"
     "Skriver ut rapportens logglinjer.");
-
-const QString kPeriodFormatMessage =
-    QStringLiteral("\"Periode\" har feil format Tast inn periode på nytt med formatet \"ååååmm\".");
 
 }  // namespace
 
 int ny(const QStringList& args) {
-    const Arguments arguments(args, {QStringLiteral("--korreksjon"), QStringLiteral("--overskriv")},
-                              {QStringLiteral("--rapport"), QStringLiteral("--periode")});
+    const Arguments arguments(
+        args, {QStringLiteral("--korreksjon"), QStringLiteral("--overskriv"), QStringLiteral("--ja")},
+        {QStringLiteral("--rapport"), QStringLiteral("--periode")});
     const auto reportText = arguments.value(QStringLiteral("--rapport"));
     const auto period = arguments.value(QStringLiteral("--periode"));
     if (const auto end =
@@ -54,6 +55,12 @@ int ny(const QStringList& args) {
         err(kPeriodFormatMessage);
         return Usage;
     }
+    const bool assumeYes = arguments.has(QStringLiteral("--ja"));
+    TerminalPrompter prompter(assumeYes);
+    const PeriodCheck check = CheckPeriod(reportNumber, *period, QDate::currentDate(), prompter);
+    if (!check.accepted()) {
+        return Failure;
+    }
     QString file = QFileInfo(arguments.positional().front()).absoluteFilePath();
     if (!file.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive)) {
         file += QStringLiteral(".xls");
@@ -65,13 +72,13 @@ int ny(const QStringList& args) {
         return Failure;
     }
 
-    const auto session = ReportSession::start(RunMode{}, false);
+    const auto session = ReportSession::start(RunMode{}, assumeYes);
     if (!session) {
         return Failure;
     }
     try {
         TVeskReport& report = session->reports->NewReport(
-            reportNumber, *period, file,
+            reportNumber, check.period, file,
             arguments.has(QStringLiteral("--korreksjon")) ? QStringLiteral("K") : QStringLiteral("N"));
         for (const QString& line : report.logLines()) {
             out(line);

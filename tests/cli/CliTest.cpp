@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -192,4 +194,55 @@ TEST_F(CliTest, EveryCommandHasHelp) {
         EXPECT_EQ(run.exitCode, 0) << args.join(' ').toStdString();
         EXPECT_TRUE(run.out.startsWith(QStringLiteral("Bruk: telvainn-cli"))) << run.out.toStdString();
     }
+}
+
+// The new-report dialog's period rules, refused before the spreadsheet is started; a question is answered
+// Yes only with --ja, since there is no terminal to ask on.
+TEST_F(CliTest, NewReportKeepsThePeriodRulesOfTheDialog) {
+#ifndef TELVAINN_WITH_UNO
+    GTEST_SKIP() << "this telvainn-cli is built without the spreadsheet, so without ny";
+#endif
+    configure("[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n");
+    const auto ny = [this](const QString& report, const QString& period, const QStringList& more = {}) {
+        return cli(QStringList{QStringLiteral("ny"), QStringLiteral("--rapport"), report,
+                               QStringLiteral("--periode"), period} +
+                   more + QStringList{QStringLiteral("R.xls")});
+    };
+    const CliRun notQuarter = ny(QStringLiteral("21"), QStringLiteral("202404"));
+    EXPECT_EQ(notQuarter.exitCode, 1);
+    EXPECT_EQ(notQuarter.err, QStringLiteral("Oppdaget ulovlig periode!\nKvartalsrapporten skal registreres "
+                                             "med\nmånedene 3, 6, 9 eller 12.\n"));
+    const CliRun noMonth = ny(QStringLiteral("11"), QStringLiteral("200913"));
+    EXPECT_EQ(noMonth.exitCode, 1);
+    EXPECT_EQ(noMonth.err,
+              QStringLiteral("Oppdaget ulovlig periode (200913) !\nMåneden må være fra 01 til 12.\n"));
+
+    const QString nextYear = QString::number(QDate::currentDate().year() + 1);
+    const CliRun ahead = ny(QStringLiteral("10"), nextYear + QStringLiteral("01"));
+    EXPECT_EQ(ahead.exitCode, 1);
+    EXPECT_EQ(ahead.err, QStringLiteral("Oppdaget unormal periode (") + nextYear +
+                             QStringLiteral("01) !\n(For langt fram i tid)\nEr den korrekt?\n[j/n] n (ingen "
+                                            "terminal å spørre på; bruk --ja for å svare ja)\n"));
+    EXPECT_FALSE(QFileInfo::exists(work.filePath(QStringLiteral("R.xls"))));
+
+    // Past the period the command goes on to the file, which a filled report here stops.
+    QFile filled(work.filePath(QStringLiteral("R.xls")));
+    ASSERT_TRUE(filled.open(QIODevice::WriteOnly));
+    filled.close();
+    const QString exists = QStringLiteral("Fila \"") + filled.fileName() +
+                           QStringLiteral("\" finnes allerede. Bruk --overskriv for å erstatte den.\n");
+    const CliRun confirmed =
+        ny(QStringLiteral("10"), nextYear + QStringLiteral("01"), {QStringLiteral("--ja")});
+    EXPECT_EQ(confirmed.exitCode, 1);
+    EXPECT_TRUE(confirmed.err.endsWith(QStringLiteral("[j/n] j (--ja)\n") + exists))
+        << confirmed.err.toStdString();
+    const CliRun changed = ny(QStringLiteral("50"), QStringLiteral("200806"), {QStringLiteral("--ja")});
+    EXPECT_EQ(changed.err,
+              QStringLiteral("Oppdaget ulovlig periode!\nÅrsrapporten skal registreres med årets 12. "
+                             "måned.\nSkal programmet endre til \"200812\" ?\n[j/n] j (--ja)\n") +
+                  exists);
+    const CliRun kept = ny(QStringLiteral("50"), QStringLiteral("200806"));
+    EXPECT_EQ(kept.exitCode, 1);
+    EXPECT_TRUE(kept.err.endsWith(
+        QStringLiteral("[j/n] n (ingen terminal å spørre på; bruk --ja for å svare ja)\n")));
 }
