@@ -14,22 +14,35 @@
 namespace telvainn::cli {
 namespace {
 
-const QString kHelp = QStringLiteral(
-    "Bruk: telvainn-cli ny --rapport NR --periode ÅÅÅÅMM [--korreksjon] [--overskriv] [--ja] FIL\n"
-    "\n"
-    "Lager en ny rapport fra malen for rapportnummeret (maler/rNR.xls i\n"
-    "programmappen) og lagrer den som FIL (\".xls\" legges til når FIL ikke slutter\n"
-    "på det). Datasentral- og registernummeret hentes fra telvainn.ini.\n"
-    "En fil med samme navn blir bare erstattet med --overskriv.\n"
-    "\n"
-    "  --rapport NR      10, 11, 20, 21, 35, 50, 51 eller 60\n"
-    "  --periode ÅÅÅÅMM  perioden, år og måned\n"
-    "  --korreksjon      en korreksjonsrapport (type K) i stedet for førstegangs-\n"
-    "                    levering (type N)\n"
-    "  --overskriv       erstatt FIL om den finnes\n"
-    "  --ja              svar ja på spørsmål om perioden\n"
-    "\n"
-    "Skriver ut rapportens logglinjer.");
+// "10, 11, ... 51 eller 60"
+QString reportNumberList() {
+    QStringList numbers;
+    for (const int reportNumber : kReportNumbers) {
+        numbers << QString::number(reportNumber);
+    }
+    const QString last = numbers.takeLast();
+    return numbers.join(QStringLiteral(", ")) + QStringLiteral(" eller ") + last;
+}
+
+QString help() {
+    return QStringLiteral(
+               "Bruk: telvainn-cli ny --rapport NR --periode ÅÅÅÅMM [--korreksjon] [--overskriv] [--ja] FIL\n"
+               "\n"
+               "Lager en ny rapport fra malen for rapportnummeret (maler/rNR.xls i\n"
+               "programmappen) og lagrer den som FIL (\".xls\" legges til når FIL ikke slutter\n"
+               "på det). Datasentral- og registernummeret hentes fra telvainn.ini.\n"
+               "En fil med samme navn blir bare erstattet med --overskriv.\n"
+               "\n"
+               "  --rapport NR      %1\n"
+               "  --periode ÅÅÅÅMM  perioden, år og måned\n"
+               "  --korreksjon      en korreksjonsrapport (type K) i stedet for førstegangs-\n"
+               "                    levering (type N)\n"
+               "  --overskriv       erstatt FIL om den finnes\n"
+               "  --ja              svar ja på spørsmål om perioden\n"
+               "\n"
+               "Skriver ut rapportens logglinjer.")
+        .arg(reportNumberList());
+}
 
 }  // namespace
 
@@ -40,7 +53,7 @@ int ny(const QStringList& args) {
     const auto reportText = arguments.value(QStringLiteral("--rapport"));
     const auto period = arguments.value(QStringLiteral("--periode"));
     if (const auto end =
-            arguments.endBeforeRun(kHelp, arguments.positional().size() != 1 || !reportText || !period,
+            arguments.endBeforeRun(help(), arguments.positional().size() != 1 || !reportText || !period,
                                    QStringLiteral("Oppgi --rapport, --periode og nøyaktig én fil."))) {
         return *end;
     }

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "core/ProgramInfo.h"
 #include "core/Windows1252.h"
 
 namespace {
@@ -169,6 +170,52 @@ TEST_F(CliTest, NewReportRefusesAnExistingFileUnlessTold) {
                                QStringLiteral("\" finnes allerede. Bruk --overskriv for å erstatte den.\n"));
     }
     EXPECT_EQ(readBytes(report), QByteArray("utfylt"));
+}
+
+// The overall help lists every command with its summary, the spreadsheet's only in a build with it; a
+// missing or unknown command gets the same listing on the error stream.
+TEST_F(CliTest, TheHelpListsEveryCommand) {
+    QString listing = QStringLiteral(
+        "  krypter-datafil  les en flat datafil og lagre én kryptert fil per rapport\n"
+        "  dekrypter        kontroller og dekrypter en kryptert rapport\n"
+        "  send-datafil     les en flat datafil og send én kryptert e-post per rapport\n"
+        "  test-epost       send en test-e-post slik e-postinnstillingene sier\n"
+        "  test-internett   sjekk om programmet når en web-adresse\n");
+#ifdef TELVAINN_WITH_UNO
+    listing += QStringLiteral(
+        "  versjoner        les versjonen til hver rapportmal inn i telvainn.ini\n"
+        "  test-excel       sjekk om programmet får kontakt med regnearket\n"
+        "  ny               lag en ny rapport fra malen for et rapportnummer\n"
+        "  valider          valider en rapport og skriv ut valideringsloggen\n"
+        "  lag-datafil      lagre dataene i en rapport som ukryptert datafil\n"
+        "  krypter          lagre en rapport som kryptert fil\n"
+        "  send             send en rapport som kryptert e-post\n");
+#endif
+    const QString help =
+        QStringLiteral(
+            "Bruk: telvainn-cli KOMMANDO [ARGUMENTER]\n\nKommandolinjeverktøy for TELVA inn-rapportering ") +
+        telvainn::kProgramVersion + QStringLiteral(".\n\nKommandoer:\n") + listing +
+        QStringLiteral(
+            "\nSkriv telvainn-cli KOMMANDO --help for hjelp til en kommando.\n"
+            "Programmappen (med telvainn.ini) er mappen til programfila, eller\n"
+            "mappen i miljøvariabelen TELVAINN_HOME.\n");
+    for (const QString& option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
+        const CliRun run = cli({option});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, help);
+    }
+    const CliRun none = cli({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_EQ(none.err, QStringLiteral("Oppgi en kommando.\n") + help);
+    const CliRun unknown = cli({QStringLiteral("lag-kaffe")});
+    EXPECT_EQ(unknown.err, QStringLiteral("Ukjent kommando: lag-kaffe\n") + help);
+
+#ifdef TELVAINN_WITH_UNO
+    const CliRun ny = cli({QStringLiteral("ny"), QStringLiteral("--help")});
+    EXPECT_TRUE(
+        ny.out.contains(QStringLiteral("\n  --rapport NR      10, 11, 20, 21, 35, 50, 51 eller 60\n")))
+        << ny.out.toStdString();
+#endif
 }
 
 TEST_F(CliTest, DecryptRejectsATamperedLayoutNamingTheLine) {
