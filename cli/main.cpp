@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <new>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -9,86 +10,89 @@
 
 namespace {
 
-const QString kHelp = QStringLiteral(
-    "Bruk: telvainn-cli KOMMANDO [ARGUMENTER]\n"
-    "\n"
-    "Kommandolinjeverktøy for TELVA inn-rapportering %1.\n"
-    "\n"
-    "Kommandoer:\n"
-    "  krypter-datafil  les en flat datafil og lagre én kryptert fil per rapport\n"
-    "  dekrypter        kontroller og dekrypter en kryptert rapport\n"
-    "  send-datafil     les en flat datafil og send én kryptert e-post per rapport\n"
-    "  test-epost       send en test-e-post slik e-postinnstillingene sier\n"
-    "  test-internett   sjekk om programmet når en web-adresse\n"
-    "%2"
-    "\n"
-    "Skriv telvainn-cli KOMMANDO --help for hjelp til en kommando.\n"
-    "Programmappen (med telvainn.ini) er mappen til programfila, eller\n"
-    "mappen i miljøvariabelen TELVAINN_HOME.");
+using namespace telvainn::cli;
 
+// One command of the tool: what the help says of it and what runs it.
+struct Command {
+    QString name;
+    QString summary;
+    bool needsOffice;  // starts the spreadsheet, so exists only in a build with it
+    int (*run)(const QStringList& args);
+};
+
+// In the order the help lists them.
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = [] {
+        std::vector<Command> all{
+            {QStringLiteral("krypter-datafil"),
+             QStringLiteral("les en flat datafil og lagre én kryptert fil per rapport"), false,
+             &krypterDatafil},
+            {QStringLiteral("dekrypter"), QStringLiteral("kontroller og dekrypter en kryptert rapport"),
+             false, &dekrypter},
+            {QStringLiteral("send-datafil"),
+             QStringLiteral("les en flat datafil og send én kryptert e-post per rapport"), false,
+             &sendDatafil},
+            {QStringLiteral("test-epost"),
+             QStringLiteral("send en test-e-post slik e-postinnstillingene sier"), false, &testEpost},
+            {QStringLiteral("test-internett"), QStringLiteral("sjekk om programmet når en web-adresse"),
+             false, &testInternett},
+        };
 #ifdef TELVAINN_WITH_UNO
-const QString kExcelCommands = QStringLiteral(
-    "  versjoner        les versjonen til hver rapportmal inn i telvainn.ini\n"
-    "  test-excel       sjekk om programmet får kontakt med regnearket\n"
-    "  ny               lag en ny rapport fra malen for et rapportnummer\n"
-    "  valider          valider en rapport og skriv ut valideringsloggen\n"
-    "  lag-datafil      lagre dataene i en rapport som ukryptert datafil\n"
-    "  krypter          lagre en rapport som kryptert fil\n"
-    "  send             send en rapport som kryptert e-post\n");
-#else
-const QString kExcelCommands;
+        all.insert(
+            all.end(),
+            {
+                {QStringLiteral("versjoner"),
+                 QStringLiteral("les versjonen til hver rapportmal inn i telvainn.ini"), true, &versjoner},
+                {QStringLiteral("test-excel"),
+                 QStringLiteral("sjekk om programmet får kontakt med regnearket"), true, &testExcel},
+                {QStringLiteral("ny"), QStringLiteral("lag en ny rapport fra malen for et rapportnummer"),
+                 true, &ny},
+                {QStringLiteral("valider"),
+                 QStringLiteral("valider en rapport og skriv ut valideringsloggen"), true, &valider},
+                {QStringLiteral("lag-datafil"),
+                 QStringLiteral("lagre dataene i en rapport som ukryptert datafil"), true, &lagDatafil},
+                {QStringLiteral("krypter"), QStringLiteral("lagre en rapport som kryptert fil"), true,
+                 &krypter},
+                {QStringLiteral("send"), QStringLiteral("send en rapport som kryptert e-post"), true, &send},
+            });
 #endif
-
-QString help() {
-    return kHelp.arg(telvainn::kProgramVersion, kExcelCommands);
+        return all;
+    }();
+    return table;
 }
 
-int runCommand(const QString& command, const QStringList& args) {
-    using namespace telvainn::cli;
-    if (command == QLatin1String("krypter-datafil")) {
-        return krypterDatafil(args);
+QString help() {
+    QString listing;
+    for (const Command& command : commands()) {
+        listing +=
+            QStringLiteral("  ") + command.name.leftJustified(17) + command.summary + QLatin1Char('\n');
     }
-    if (command == QLatin1String("dekrypter")) {
-        return dekrypter(args);
+    return QStringLiteral(
+               "Bruk: telvainn-cli KOMMANDO [ARGUMENTER]\n"
+               "\n"
+               "Kommandolinjeverktøy for TELVA inn-rapportering %1.\n"
+               "\n"
+               "Kommandoer:\n"
+               "%2"
+               "\n"
+               "Skriv telvainn-cli KOMMANDO --help for hjelp til en kommando.\n"
+               "Programmappen (med telvainn.ini) er mappen til programfila, eller\n"
+               "mappen i miljøvariabelen TELVAINN_HOME.")
+        .arg(telvainn::kProgramVersion, listing);
+}
+
+int runCommand(const QString& name, const QStringList& args) {
+    for (const Command& command : commands()) {
+        if (command.name == name) {
+            return command.run(args);
+        }
     }
-    if (command == QLatin1String("send-datafil")) {
-        return sendDatafil(args);
-    }
-    if (command == QLatin1String("test-epost")) {
-        return testEpost(args);
-    }
-    if (command == QLatin1String("test-internett")) {
-        return testInternett(args);
-    }
-#ifdef TELVAINN_WITH_UNO
-    if (command == QLatin1String("versjoner")) {
-        return versjoner(args);
-    }
-    if (command == QLatin1String("test-excel")) {
-        return testExcel(args);
-    }
-    if (command == QLatin1String("ny")) {
-        return ny(args);
-    }
-    if (command == QLatin1String("valider")) {
-        return valider(args);
-    }
-    if (command == QLatin1String("lag-datafil")) {
-        return lagDatafil(args);
-    }
-    if (command == QLatin1String("krypter")) {
-        return krypter(args);
-    }
-    if (command == QLatin1String("send")) {
-        return send(args);
-    }
-#endif
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
         out(help());
         return Success;
     }
-    err(command.isEmpty() ? QStringLiteral("Oppgi en kommando.")
-                          : QStringLiteral("Ukjent kommando: %1").arg(command));
+    err(name.isEmpty() ? QStringLiteral("Oppgi en kommando.")
+                       : QStringLiteral("Ukjent kommando: %1").arg(name));
     err(help());
     return Usage;
 }

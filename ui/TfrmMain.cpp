@@ -10,10 +10,9 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/CommandLine.h"
 #include "app/ProgramFolder.h"
 #include "app/SettingsStore.h"
-#include "app/TemplateVersions.h"
+#include "app/StartUp.h"
 #include "core/Error.h"
 #include "core/ProgramInfo.h"
 #include "ui/BusyCursor.h"
@@ -25,10 +24,6 @@ const QString kCaptionPrefix = QStringLiteral("Innsending av TELVA-data til ");
 const QString kCaptionSuffix = QStringLiteral(" som kryptert e-post");
 const QString kTestCaptionSuffix = QStringLiteral("  -  TESTMODUS");
 const QString kDataFileCaption = QStringLiteral("Program for generering av datafil for TELVA-rapporter");
-
-const QString kTemplatesMissingMessage = QStringLiteral(
-    "Kunne ikke finne en eller flere av rapport-malene i Excel.\r\nHvis du benytter dette programmet mot "
-    "Excel, må du sørge for at malene ligger i mappen \"Maler\" under mappen der denne programfila ligger.");
 
 const QColor kNoteColour(0x80, 0x00, 0x80);
 
@@ -69,15 +64,13 @@ TfrmMain::TfrmMain(const QStringList& arguments, DesktopServices services, QWidg
     setWindowIcon(picture(QStringLiteral("telvainn")));
     buildWindow();
 
-    const std::optional<RunMode> mode = RunModeFromCommandLine(arguments, m_prompter);
-    if (!mode) {
+    StartUp start = StartProgram(arguments, m_services.programFolder, m_prompter);
+    if (start.stop) {
         m_stop = true;
         return;
     }
-    m_mode = *mode;
-
-    m_settings.RecipientAddress = m_mode.test ? kDefaultTestRecipientAddress : kDefaultRecipientAddress;
-    m_settings.RecipientName = kDefaultRecipientName;
+    m_mode = start.mode;
+    m_settings = std::move(start.settings);
     m_reports = std::make_unique<TVeskReports>(m_services.makeExcel(), m_settings, m_mode, m_services.locale,
                                                m_prompter, m_services.programFolder);
     m_reports->SetReportClosedHandler([this] { ReportClosed(); });
@@ -86,8 +79,10 @@ TfrmMain::TfrmMain(const QStringList& arguments, DesktopServices services, QWidg
         QMetaObject::invokeMethod(
             this, [this] { m_reports->excel().DeliverNotifications(); }, Qt::QueuedConnection);
     });
-    m_settings.WebActivated = false;
-    if (!loadSettings()) {
+    if (!start.settingsError.isEmpty()) {
+        m_prompter.tell(MessageKind::Error, start.settingsError);
+    }
+    if (start.firstRun) {
         aKonfig();
     }
     UpdateActions();
@@ -109,20 +104,20 @@ bool TfrmMain::loadSettings() {
 }
 
 void TfrmMain::StartupTemplateChecks() {
-    if (!TemplatesPresent(m_services.programFolder)) {
-        m_prompter.tell(MessageKind::Notice,
-                        WithTemplatesFolder(kTemplatesMissingMessage, m_services.programFolder));
+    if (const std::optional<QString> missing = MissingTemplatesMessage(m_services.programFolder)) {
+        m_prompter.tell(MessageKind::Notice, *missing);
     }
     if (!m_settings.CheckExcelOnStartup) {
         return;
     }
-    try {
+    std::optional<QString> unreachable;
+    {
         const BusyCursor busy;
-        RecordTemplateVersions(m_reports->excel(), m_services.programFolder,
-                               settingsFilePath(m_services.programFolder), m_services.locale);
-    } catch (const std::exception&) {
-        m_prompter.tell(MessageKind::Notice,
-                        WithTemplatesFolder(kTemplatesUnreachableMessage, m_services.programFolder));
+        unreachable = RecordTemplateVersionsAtStart(m_reports->excel(), m_settings, m_services.programFolder,
+                                                    m_services.locale);
+    }
+    if (unreachable) {
+        m_prompter.tell(MessageKind::Notice, *unreachable);
     }
     bringToFront();
 }

@@ -4,6 +4,7 @@
 
 #include "app/DataFileSending.h"
 #include "app/FlatFileCommands.h"
+#include "app/ReportCommands.h"
 #include "core/ProgramInfo.h"
 #include "core/ReportIdentity.h"
 #include "transmission/ReportMailDispatcher.h"
@@ -29,14 +30,13 @@ void TfrmMain::aLagre() {
     if (!chosen) {
         return;
     }
-    bool saved = false;
+    ReportResult saved;
     {
         const BusyCursor busy;
-        saved = m_reports->SaveEncryptedReport(*report, *chosen);
+        saved = SaveReportEncrypted(*m_reports, *report, *chosen);
     }
-    if (!saved) {
-        m_prompter.tell(MessageKind::Notice,
-                        QStringLiteral("Klarte ikke å lagre rapporten:\r\n") + m_reports->LastError);
+    if (!saved.done()) {
+        m_prompter.tell(MessageKind::Notice, saved.message);
         return;
     }
     TfrmKrypterteFiler guidance(m_prompter, *m_services.shell, this);
@@ -44,7 +44,7 @@ void TfrmMain::aLagre() {
     guidance.SetTexts({1, kSourceSpreadsheet, 1, kProgramVersion, report->Rapporttype(),
                        QString::number(report->Rapportnr()), report->Periode(), regnrText(m_settings.Regnr),
                        dsnrText(m_settings.Dsnr), m_settings.EmailSystem, m_settings.RecipientName});
-    guidance.SetFiles({QStringLiteral("Ikke i bruk"), *chosen});
+    guidance.SetFiles({QStringLiteral("Ikke i bruk"), saved.path});
     m_services.runDialog(guidance);
     bringToFront();
 }

@@ -6,6 +6,7 @@
 
 #include "app/MailSystemConfirmation.h"
 #include "app/ProgramFolder.h"
+#include "app/ReportCommands.h"
 #include "app/TemplateVersions.h"
 #include "core/Error.h"
 #include "transmission/ReportMailDispatcher.h"
@@ -96,12 +97,9 @@ void TfrmMain::aValidate() {
     if (report == nullptr) {
         return;
     }
-    if (report->Rapportnr() == 35) {
-        m_prompter.ask(MessageKind::Information,
-                       QStringLiteral("Rapport 35 blir ikke validert, og kan sendes slik den er."),
-                       Buttons::Ok);
-        appendLog({QStringLiteral("Rapport 35 blir ikke validert."),
-                   QStringLiteral("Du kan sende den slik den er.")});
+    if (const std::optional<UnvalidatedReport> skipped = WithoutValidation(report->Rapportnr())) {
+        m_prompter.ask(MessageKind::Information, skipped->message, Buttons::Ok);
+        appendLog(skipped->logLines);
         return;
     }
     appendLog({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("Starter validering...")});
@@ -135,29 +133,12 @@ void TfrmMain::aSend() {
     }
     if (ConfirmMailSystem(m_settings, m_mode.test, m_prompter)) {
         ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport());
-        m_reports->LastError.clear();
-        bool sent = false;
+        ReportResult result;
         {
             const BusyCursor busy;
-            sent = m_reports->SendReport(*report, dispatcher);
+            result = SendOpenReport(*m_reports, *report, dispatcher, m_settings.RecipientName);
         }
-        if (sent) {
-            m_prompter.tell(
-                MessageKind::Notice,
-                QStringLiteral("Rapporten ble sendt. Du vil motta en kvittering når den er lest hos ") +
-                    m_settings.RecipientName + QLatin1Char('.'));
-        } else if (m_reports->LastError.isEmpty()) {
-            m_prompter.tell(MessageKind::Notice, kCancelledByUserMessage);
-        } else {
-            m_prompter.tell(MessageKind::Notice,
-                            QStringLiteral("Kunne ikke sende rapporten:\r\n-> ") + m_reports->LastError +
-                                QStringLiteral("\r\n\r\nHvis du ikke finner ut hvordan du kan løse "
-                                               "problemet, kan du forsøke å lagre\r\n"
-                                               "rapporten som kryptert fil, og sende den krypterte filen "
-                                               "manuelt.\r\n\r\nDu vil få en "
-                                               "veiledning på hvordan du gjør det når du velger å "
-                                               "lagre\r\nrapporten som kryptert fil."));
-        }
+        m_prompter.tell(MessageKind::Notice, result.message);
     }
     bringToFront();
 }
@@ -174,16 +155,15 @@ void TfrmMain::aLagDatafil() {
         appendLog({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("Starter generering av datafil."),
                    QStringLiteral("Filnavn: ") + *chosen});
         m_memLogg->repaint();
-        bool written = false;
+        ReportResult result;
         {
             const BusyCursor busy;
-            written = m_reports->WriteDataFile(*report, *chosen);
+            result = WriteReportDataFile(*m_reports, *report, *chosen);
         }
-        if (written) {
+        if (result.done()) {
             appendLog({QStringLiteral(" ")});
         } else {
-            m_prompter.tell(MessageKind::Notice,
-                            QStringLiteral("Klarte ikke å lagre rapporten:\r\n") + m_reports->LastError);
+            m_prompter.tell(MessageKind::Notice, result.message);
             appendLog({QStringLiteral(" "), QStringLiteral("Klarte ikke å lagre rapporten")});
         }
         appendLog({QStringLiteral("Ferdig!")});

@@ -13,31 +13,11 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "app/ReportPeriod.h"
 #include "core/Error.h"
-#include "core/Numbers.h"
+#include "core/ReportCatalogue.h"
 
 namespace telvainn::ui {
-namespace {
-
-constexpr std::array kReportsInList{10, 11, 20, 21, 35, 50, 51, 60};
-
-enum class Frequency { Monthly, Annual, Quarterly };
-
-Frequency frequencyOf(int position) {
-    switch (position) {
-        case 0:
-        case 1:
-            return Frequency::Monthly;
-        case 3:
-            return Frequency::Quarterly;
-        default:
-            return Frequency::Annual;
-    }
-}
-
-const QString kTooFarAhead = QStringLiteral(") !\n\r(For langt fram i tid)");
-
-}  // namespace
 
 TfrmNewReport::TfrmNewReport(Prompter& prompter, QDate today, QWidget* parent)
     : QDialog(parent),
@@ -49,7 +29,7 @@ TfrmNewReport::TfrmNewReport(Prompter& prompter, QDate today, QWidget* parent)
 
     m_cmbRapportNr = new QComboBox(this);
     m_cmbRapportNr->setObjectName(QStringLiteral("cmbRapportNr"));
-    for (const int report : kReportsInList) {
+    for (const int report : kReportNumbers) {
         m_cmbRapportNr->addItem(QStringLiteral("%1 - Rapport %1").arg(report));
     }
     auto* lblRapportNr = new QLabel(QStringLiteral("&Velg rapport nummer:"), this);
@@ -119,7 +99,7 @@ TfrmNewReport::TfrmNewReport(Prompter& prompter, QDate today, QWidget* parent)
 }
 
 int TfrmNewReport::Rapportnr() const {
-    return kReportsInList.at(static_cast<std::size_t>(m_cmbRapportNr->currentIndex()));
+    return kReportNumbers.at(static_cast<std::size_t>(m_cmbRapportNr->currentIndex()));
 }
 
 QString TfrmNewReport::Periode() const {
@@ -131,34 +111,10 @@ QString TfrmNewReport::Rapporttype() const {
 }
 
 QString TfrmNewReport::proposedPeriod(int position, QDate today) {
-    if (position < 0 || position >= static_cast<int>(kReportsInList.size())) {
+    if (position < 0 || position >= static_cast<int>(kReportNumbers.size())) {
         throw Error(QStringLiteral("Ugyldig index i ComboBox (cmbRapportNr.ItemIndex=%1)").arg(position));
     }
-    int year = today.year();
-    int month = today.month();
-    switch (frequencyOf(position)) {
-        case Frequency::Monthly:
-            if (month == 1) {
-                --year;
-                month = 12;
-            } else {
-                --month;
-            }
-            break;
-        case Frequency::Annual:
-            --year;
-            month = 12;
-            break;
-        case Frequency::Quarterly:
-            if (month <= 3) {
-                --year;
-                month = 12;
-            } else {
-                month = (month - 1) / 3 * 3;
-            }
-            break;
-    }
-    return QStringLiteral("%1%2").arg(year, 4, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0'));
+    return ProposedPeriod(kReportNumbers.at(static_cast<std::size_t>(position)), today);
 }
 
 void TfrmNewReport::proposePeriod() {
@@ -186,57 +142,11 @@ void TfrmNewReport::btnOkClick() {
 }
 
 bool TfrmNewReport::periodAccepted() {
-    const QString period = Periode();
-    if (period.size() != 6) {
-        m_prompter.tell(MessageKind::Error,
-                        QStringLiteral("\"Periode\" har feil format Tast inn periode på nytt med formatet "
-                                       "\"ååååmm\"."));
-        return false;
+    const PeriodCheck check = CheckPeriod(Rapportnr(), Periode(), QDate(m_year, m_month, 1), m_prompter);
+    if (check.outcome == PeriodCheck::Corrected) {
+        m_edtPeriode->setText(check.period);
     }
-    // Compared as unsigned 16-bit values, as the dialog keeps today's year and month.
-    const auto year = static_cast<quint16>(toInteger32(QStringView(period).left(4)));
-    const auto month = static_cast<quint16>(toInteger32(QStringView(period).mid(4, 2)));
-    const bool beforeToday = year < m_year || (year == m_year && month < m_month);
-    const auto askTooFarAhead = [&] {
-        return m_prompter.ask(MessageKind::Warning,
-                              QStringLiteral("Oppdaget unormal periode (") + period + kTooFarAhead +
-                                  QStringLiteral("\n\rEr den korrekt?"),
-                              Buttons::YesNo) == Answer::Yes;
-    };
-
-    switch (frequencyOf(m_cmbRapportNr->currentIndex())) {
-        case Frequency::Monthly:
-            return beforeToday || askTooFarAhead();
-        case Frequency::Annual: {
-            if (year >= m_year) {
-                m_prompter.tell(MessageKind::Error,
-                                QStringLiteral("Oppdaget ulovlig periode (") + period + kTooFarAhead);
-                return false;
-            }
-            if (month == 12) {
-                return true;
-            }
-            const QString december = period.left(4) + QStringLiteral("12");
-            if (m_prompter.ask(MessageKind::Error,
-                               QStringLiteral("Oppdaget ulovlig periode!\n\rÅrsrapporten skal registreres "
-                                              "med årets 12. måned.\n\rSkal programmet endre til \"") +
-                                   december + QStringLiteral("\" ?"),
-                               Buttons::YesNo) != Answer::Yes) {
-                return false;
-            }
-            m_edtPeriode->setText(december);
-            return true;
-        }
-        case Frequency::Quarterly:
-            if (month != 3 && month != 6 && month != 9 && month != 12) {
-                m_prompter.tell(MessageKind::Error,
-                                QStringLiteral("Oppdaget ulovlig periode!\n\rKvartalsrapporten skal "
-                                               "registreres med\n\rmånedene 3, 6, 9 eller 12."));
-                return false;
-            }
-            return beforeToday || askTooFarAhead();
-    }
-    return false;
+    return check.accepted();
 }
 
 void TfrmNewReport::done(int result) {

@@ -1,3 +1,4 @@
+#include "app/ReportCommands.h"
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -22,9 +23,7 @@ const QString kKrypterHelp = QStringLiteral(
     "\n"
     "  --ut UTFIL  den krypterte fila (standard: FIL med \".txt\" i stedet for \".xls\")");
 
-const QString kSaveFailedMessage = QStringLiteral("Klarte ikke å lagre rapporten:\r\n");
-
-using Writer = bool (TVeskReports::*)(TVeskReport&, const QString&);
+using Writer = ReportResult (*)(TVeskReports&, TVeskReport&, const QString&);
 
 // Both commands open the report and write one file from it.
 int writeReportFile(const QStringList& args, const QString& help, Writer write) {
@@ -36,12 +35,13 @@ int writeReportFile(const QStringList& args, const QString& help, Writer write) 
     const auto target = arguments.value(QStringLiteral("--ut"));
     return withOpenReport(arguments.positional().front(), RunMode{}, false, Failure,
                           [&](ReportSession& session, TVeskReport& report) {
-                              const QString path = target.value_or(report.DataFileName());
-                              if (!(session.reports.get()->*write)(report, path)) {
-                                  err(kSaveFailedMessage + session.reports->LastError);
+                              const ReportResult result =
+                                  write(*session.reports, report, target.value_or(report.DataFileName()));
+                              if (!result.done()) {
+                                  err(result.message);
                                   return static_cast<int>(Failure);
                               }
-                              out(path);
+                              out(result.path);
                               return static_cast<int>(Success);
                           });
 }
@@ -49,11 +49,11 @@ int writeReportFile(const QStringList& args, const QString& help, Writer write) 
 }  // namespace
 
 int lagDatafil(const QStringList& args) {
-    return writeReportFile(args, kLagDatafilHelp, &TVeskReports::WriteDataFile);
+    return writeReportFile(args, kLagDatafilHelp, &WriteReportDataFile);
 }
 
 int krypter(const QStringList& args) {
-    return writeReportFile(args, kKrypterHelp, &TVeskReports::SaveEncryptedReport);
+    return writeReportFile(args, kKrypterHelp, &SaveReportEncrypted);
 }
 
 }  // namespace telvainn::cli

@@ -11,6 +11,14 @@
 
 namespace telvainn::cli {
 
+std::unique_ptr<excel::Application> startSpreadsheet() {
+    return excel::uno::makeLibreOfficeApplication();
+}
+
+bool spreadsheetAvailable() {
+    return excel::uno::libreOfficeAvailable();
+}
+
 std::unique_ptr<ReportSession> ReportSession::start(const RunMode& mode, bool assumeYes) {
     std::optional<TSettings> settings = loadCommandSettings(mode);
     if (!settings) {
@@ -20,8 +28,8 @@ std::unique_ptr<ReportSession> ReportSession::start(const RunMode& mode, bool as
     session->settings = *settings;
     session->mode = mode;
     session->reports =
-        std::make_unique<TVeskReports>(excel::uno::makeLibreOfficeApplication(), session->settings, mode,
-                                       Locale::fromEnvironment(), session->prompter, programFolder());
+        std::make_unique<TVeskReports>(startSpreadsheet(), session->settings, mode, Locale::fromEnvironment(),
+                                       session->prompter, programFolder());
     return session;
 }
 

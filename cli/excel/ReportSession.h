@@ -27,6 +27,12 @@ struct ReportSession {
     explicit ReportSession(bool assumeYes) : prompter(assumeYes) {}
 };
 
+// The spreadsheet the commands drive, the only place the tool chooses its engine: a headless office
+// of its own.
+std::unique_ptr<excel::Application> startSpreadsheet();
+// Whether such an office can be started and driven; it is ended again.
+bool spreadsheetAvailable();
+
 // Opens the workbook as the current report of a new session and runs `command` on it; prints why and
 // returns `failureCode` when the session or the report cannot be had.
 int withOpenReport(const QString& file, const RunMode& mode, bool assumeYes, int failureCode,

@@ -1,4 +1,5 @@
 #include "app/MailSystemConfirmation.h"
+#include "app/ReportCommands.h"
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -22,17 +23,6 @@ const QString kHelp = QStringLiteral(
     "Passordet til en SMTP-innlogging spørres om på terminalen, eller hentes fra\n"
     "miljøvariabelen TELVAINN_SMTP_PASSORD. Det lagres aldri.");
 
-QString sendFailedMessage(const QString& reason) {
-    return QStringLiteral("Kunne ikke sende rapporten:\r\n-> ") + reason + QStringLiteral("\r\n") +
-           QStringLiteral("\r\n") +
-           QStringLiteral("Hvis du ikke finner ut hvordan du kan løse problemet, kan du forsøke å lagre") +
-           QStringLiteral("\r\n") +
-           QStringLiteral("rapporten som kryptert fil, og sende den krypterte filen manuelt.") +
-           QStringLiteral("\r\n") + QStringLiteral("\r\n") +
-           QStringLiteral("Du vil få en veiledning på hvordan du gjør det når du velger å lagre") +
-           QStringLiteral("\r\n") + QStringLiteral("rapporten som kryptert fil.");
-}
-
 }  // namespace
 
 int send(const QStringList& args) {
@@ -43,26 +33,23 @@ int send(const QStringList& args) {
     }
     RunMode mode;
     mode.test = arguments.has(QStringLiteral("--test"));
-    return withOpenReport(
-        arguments.positional().front(), mode, arguments.has(QStringLiteral("--ja")), Failure,
-        [&](ReportSession& session, TVeskReport& report) {
-            if (!ConfirmMailSystem(session.settings, mode.test, session.prompter)) {
-                err(kCancelledByUserMessage);
-                return static_cast<int>(Failure);
-            }
-            const auto transport = MakeMailTransport(session.settings, session.prompter);
-            ReportMailDispatcher mailer(session.settings, mode.test, *transport);
-            session.reports->LastError.clear();
-            if (session.reports->SendReport(report, mailer)) {
-                out(QStringLiteral("Rapporten ble sendt. Du vil motta en kvittering når den er lest hos ") +
-                    session.settings.RecipientName + QLatin1Char('.'));
-                return static_cast<int>(Success);
-            }
-            // A cancelled login leaves no reason behind.
-            err(session.reports->LastError.isEmpty() ? kCancelledByUserMessage
-                                                     : sendFailedMessage(session.reports->LastError));
-            return static_cast<int>(Failure);
-        });
+    return withOpenReport(arguments.positional().front(), mode, arguments.has(QStringLiteral("--ja")),
+                          Failure, [&](ReportSession& session, TVeskReport& report) {
+                              if (!ConfirmMailSystem(session.settings, mode.test, session.prompter)) {
+                                  err(kCancelledByUserMessage);
+                                  return static_cast<int>(Failure);
+                              }
+                              const auto transport = MakeMailTransport(session.settings, session.prompter);
+                              ReportMailDispatcher mailer(session.settings, mode.test, *transport);
+                              const ReportResult result = SendOpenReport(*session.reports, report, mailer,
+                                                                         session.settings.RecipientName);
+                              if (result.done()) {
+                                  out(result.message);
+                                  return static_cast<int>(Success);
+                              }
+                              err(result.message);
+                              return static_cast<int>(Failure);
+                          });
 }
 
 }  // namespace telvainn::cli

@@ -1,7 +1,7 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
-#include "workbook/uno/LibreOffice.h"
+#include "cli/excel/ReportSession.h"
 
 namespace telvainn::cli {
 namespace {
@@ -20,7 +20,7 @@ int testExcel(const QStringList& args) {
                                                 QStringLiteral("test-excel tar ingen argumenter."))) {
         return *end;
     }
-    if (excel::uno::libreOfficeAvailable()) {
+    if (spreadsheetAvailable()) {
         out(QStringLiteral("Programmet kan snakke med excel"));
         return Success;
     }

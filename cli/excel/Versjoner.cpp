@@ -3,10 +3,10 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "cli/excel/ReportSession.h"
 #include "core/Error.h"
 #include "core/ProfileFile.h"
 #include "core/ReportCatalogue.h"
-#include "workbook/uno/LibreOffice.h"
 
 namespace telvainn::cli {
 namespace {
@@ -43,7 +43,7 @@ int versjoner(const QStringList& args) {
     }
     int result = Success;
     try {
-        const auto excel = excel::uno::makeLibreOfficeApplication();
+        const auto excel = startSpreadsheet();
         RecordTemplateVersions(*excel, programFolder(), settingsFilePath(), Locale::fromEnvironment());
     } catch (const Error& error) {
         err(error.message());

@@ -8,7 +8,9 @@
 
 #include <unistd.h>
 
+#include "app/ReportCommands.h"
 #include "core/Error.h"
+#include "core/ReportCatalogue.h"
 #include "support/FileSizeLimit.h"
 #include "support/MemoryProgramFolder.h"
 #include "support/ScriptedPrompter.h"
@@ -278,3 +280,63 @@ TEST_F(TVeskReportsTest, TheDataFileHoldsTheDataLinesAndOneLineEnd) {
 }
 
 }  // namespace
+
+// The commands' outcomes, as both programs tell them
+
+TEST_F(TVeskReportsTest, ASendTellsItsOutcomeWithoutAnEarlierReason) {
+    TVeskReport& report = filledReport();
+    RecordingMailer mailer;
+    const ReportResult sent = SendOpenReport(reports, report, mailer, QStringLiteral("Dalvora"));
+    EXPECT_EQ(sent.outcome, ReportResult::Done);
+    EXPECT_EQ(sent.message,
+              QStringLiteral("Rapporten ble sendt. Du vil motta en kvittering når den er lest hos Dalvora."));
+    EXPECT_EQ(sent.recipient, QStringLiteral("Dalvora"));
+
+    reports.LastError = QStringLiteral("forrige feil");
+    mailer.accept = false;
+    const ReportResult cancelled = SendOpenReport(reports, report, mailer, QStringLiteral("Dalvora"));
+    EXPECT_EQ(cancelled.outcome, ReportResult::Cancelled);
+    EXPECT_EQ(cancelled.message, kCancelledByUserMessage);
+
+    mailer.failure = QStringLiteral("MAPI Error: (2) \"Ukjent feil\"");
+    const ReportResult failed = SendOpenReport(reports, report, mailer, QStringLiteral("Dalvora"));
+    EXPECT_EQ(failed.outcome, ReportResult::Failed);
+    EXPECT_EQ(
+        failed.message,
+        QStringLiteral("Kunne ikke sende rapporten:\r\n-> MAPI Error: (2) \"Ukjent feil\"\r\n\r\n"
+                       "Hvis du ikke finner ut hvordan du kan løse problemet, kan du forsøke å lagre\r\n"
+                       "rapporten som kryptert fil, og sende den krypterte filen manuelt.\r\n\r\n"
+                       "Du vil få en veiledning på hvordan du gjør det når du velger å lagre\r\n"
+                       "rapporten som kryptert fil."));
+}
+
+TEST_F(TVeskReportsTest, ASaveOrADataFileNamesItsFileOrWhyItFailed) {
+    TVeskReport& report = filledReport();
+    for (const auto write : {&SaveReportEncrypted, &WriteReportDataFile}) {
+        const ReportResult failed = write(reports, report, path("Q1.xls"));
+        EXPECT_EQ(failed.outcome, ReportResult::Failed);
+        EXPECT_EQ(failed.message, QStringLiteral("Klarte ikke å lagre rapporten:\r\nFila \"") +
+                                      path("Q1.xls") +
+                                      QStringLiteral("\" er selve rapporten og kan ikke lagres over. Velg et "
+                                                     "annet filnavn."));
+
+        const ReportResult written = write(reports, report, path("Q1.txt"));
+        EXPECT_TRUE(written.done());
+        EXPECT_EQ(written.message, QString());
+        EXPECT_EQ(written.path, path("Q1.txt"));
+        EXPECT_TRUE(QFile::remove(path("Q1.txt")));
+    }
+}
+
+TEST_F(TVeskReportsTest, OnlyTheReportsTheCatalogueLeavesUnvalidatedSkipValidation) {
+    for (const int number : kReportNumbers) {
+        const std::optional<UnvalidatedReport> skipped = WithoutValidation(number);
+        EXPECT_EQ(skipped.has_value(), number == 35) << number;
+    }
+    EXPECT_FALSE(WithoutValidation(12).has_value());
+    const std::optional<UnvalidatedReport> skipped = WithoutValidation(35);
+    ASSERT_TRUE(skipped);
+    EXPECT_EQ(skipped->message, QStringLiteral("Rapport 35 blir ikke validert, og kan sendes slik den er."));
+    EXPECT_EQ(skipped->logLines, (QStringList{QStringLiteral("Rapport 35 blir ikke validert."),
+                                              QStringLiteral("Du kan sende den slik den er.")}));
+}

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "core/ProgramInfo.h"
 #include "core/Windows1252.h"
 
 namespace {
@@ -169,6 +172,52 @@ TEST_F(CliTest, NewReportRefusesAnExistingFileUnlessTold) {
     EXPECT_EQ(readBytes(report), QByteArray("utfylt"));
 }
 
+// The overall help lists every command with its summary, the spreadsheet's only in a build with it; a
+// missing or unknown command gets the same listing on the error stream.
+TEST_F(CliTest, TheHelpListsEveryCommand) {
+    QString listing = QStringLiteral(
+        "  krypter-datafil  les en flat datafil og lagre én kryptert fil per rapport\n"
+        "  dekrypter        kontroller og dekrypter en kryptert rapport\n"
+        "  send-datafil     les en flat datafil og send én kryptert e-post per rapport\n"
+        "  test-epost       send en test-e-post slik e-postinnstillingene sier\n"
+        "  test-internett   sjekk om programmet når en web-adresse\n");
+#ifdef TELVAINN_WITH_UNO
+    listing += QStringLiteral(
+        "  versjoner        les versjonen til hver rapportmal inn i telvainn.ini\n"
+        "  test-excel       sjekk om programmet får kontakt med regnearket\n"
+        "  ny               lag en ny rapport fra malen for et rapportnummer\n"
+        "  valider          valider en rapport og skriv ut valideringsloggen\n"
+        "  lag-datafil      lagre dataene i en rapport som ukryptert datafil\n"
+        "  krypter          lagre en rapport som kryptert fil\n"
+        "  send             send en rapport som kryptert e-post\n");
+#endif
+    const QString help =
+        QStringLiteral(
+            "Bruk: telvainn-cli KOMMANDO [ARGUMENTER]\n\nKommandolinjeverktøy for TELVA inn-rapportering ") +
+        telvainn::kProgramVersion + QStringLiteral(".\n\nKommandoer:\n") + listing +
+        QStringLiteral(
+            "\nSkriv telvainn-cli KOMMANDO --help for hjelp til en kommando.\n"
+            "Programmappen (med telvainn.ini) er mappen til programfila, eller\n"
+            "mappen i miljøvariabelen TELVAINN_HOME.\n");
+    for (const QString& option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
+        const CliRun run = cli({option});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, help);
+    }
+    const CliRun none = cli({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_EQ(none.err, QStringLiteral("Oppgi en kommando.\n") + help);
+    const CliRun unknown = cli({QStringLiteral("lag-kaffe")});
+    EXPECT_EQ(unknown.err, QStringLiteral("Ukjent kommando: lag-kaffe\n") + help);
+
+#ifdef TELVAINN_WITH_UNO
+    const CliRun ny = cli({QStringLiteral("ny"), QStringLiteral("--help")});
+    EXPECT_TRUE(
+        ny.out.contains(QStringLiteral("\n  --rapport NR      10, 11, 20, 21, 35, 50, 51 eller 60\n")))
+        << ny.out.toStdString();
+#endif
+}
+
 TEST_F(CliTest, DecryptRejectsATamperedLayoutNamingTheLine) {
     configure("[KONFIGURASJON]\r\nDSNR=123\r\n");
     ASSERT_EQ(cli({QStringLiteral("krypter-datafil"), sample}).exitCode, 0);
@@ -192,4 +241,55 @@ TEST_F(CliTest, EveryCommandHasHelp) {
         EXPECT_EQ(run.exitCode, 0) << args.join(' ').toStdString();
         EXPECT_TRUE(run.out.startsWith(QStringLiteral("Bruk: telvainn-cli"))) << run.out.toStdString();
     }
+}
+
+// The new-report dialog's period rules, refused before the spreadsheet is started; a question is answered
+// Yes only with --ja, since there is no terminal to ask on.
+TEST_F(CliTest, NewReportKeepsThePeriodRulesOfTheDialog) {
+#ifndef TELVAINN_WITH_UNO
+    GTEST_SKIP() << "this telvainn-cli is built without the spreadsheet, so without ny";
+#endif
+    configure("[KONFIGURASJON]\r\nDSNR=123\r\nREGNR=4567\r\n");
+    const auto ny = [this](const QString& report, const QString& period, const QStringList& more = {}) {
+        return cli(QStringList{QStringLiteral("ny"), QStringLiteral("--rapport"), report,
+                               QStringLiteral("--periode"), period} +
+                   more + QStringList{QStringLiteral("R.xls")});
+    };
+    const CliRun notQuarter = ny(QStringLiteral("21"), QStringLiteral("202404"));
+    EXPECT_EQ(notQuarter.exitCode, 1);
+    EXPECT_EQ(notQuarter.err, QStringLiteral("Oppdaget ulovlig periode!\nKvartalsrapporten skal registreres "
+                                             "med\nmånedene 3, 6, 9 eller 12.\n"));
+    const CliRun noMonth = ny(QStringLiteral("11"), QStringLiteral("200913"));
+    EXPECT_EQ(noMonth.exitCode, 1);
+    EXPECT_EQ(noMonth.err,
+              QStringLiteral("Oppdaget ulovlig periode (200913) !\nMåneden må være fra 01 til 12.\n"));
+
+    const QString nextYear = QString::number(QDate::currentDate().year() + 1);
+    const CliRun ahead = ny(QStringLiteral("10"), nextYear + QStringLiteral("01"));
+    EXPECT_EQ(ahead.exitCode, 1);
+    EXPECT_EQ(ahead.err, QStringLiteral("Oppdaget unormal periode (") + nextYear +
+                             QStringLiteral("01) !\n(For langt fram i tid)\nEr den korrekt?\n[j/n] n (ingen "
+                                            "terminal å spørre på; bruk --ja for å svare ja)\n"));
+    EXPECT_FALSE(QFileInfo::exists(work.filePath(QStringLiteral("R.xls"))));
+
+    // Past the period the command goes on to the file, which a filled report here stops.
+    QFile filled(work.filePath(QStringLiteral("R.xls")));
+    ASSERT_TRUE(filled.open(QIODevice::WriteOnly));
+    filled.close();
+    const QString exists = QStringLiteral("Fila \"") + filled.fileName() +
+                           QStringLiteral("\" finnes allerede. Bruk --overskriv for å erstatte den.\n");
+    const CliRun confirmed =
+        ny(QStringLiteral("10"), nextYear + QStringLiteral("01"), {QStringLiteral("--ja")});
+    EXPECT_EQ(confirmed.exitCode, 1);
+    EXPECT_TRUE(confirmed.err.endsWith(QStringLiteral("[j/n] j (--ja)\n") + exists))
+        << confirmed.err.toStdString();
+    const CliRun changed = ny(QStringLiteral("50"), QStringLiteral("200806"), {QStringLiteral("--ja")});
+    EXPECT_EQ(changed.err,
+              QStringLiteral("Oppdaget ulovlig periode!\nÅrsrapporten skal registreres med årets 12. "
+                             "måned.\nSkal programmet endre til \"200812\" ?\n[j/n] j (--ja)\n") +
+                  exists);
+    const CliRun kept = ny(QStringLiteral("50"), QStringLiteral("200806"));
+    EXPECT_EQ(kept.exitCode, 1);
+    EXPECT_TRUE(kept.err.endsWith(
+        QStringLiteral("[j/n] n (ingen terminal å spørre på; bruk --ja for å svare ja)\n")));
 }

@@ -89,8 +89,11 @@ TEST(TfrmNewReportTest, MonthlyAndQuarterlyPeriodsAheadOfTodayNeedAYes) {
         notQuarter.prompter.messages,
         QStringList{QStringLiteral("Oppdaget ulovlig periode!\n\rKvartalsrapporten skal registreres med\n\r"
                                    "månedene 3, 6, 9 eller 12.")});
-    // Months are not range-checked for monthly reports.
-    EXPECT_TRUE(Entry(june).ok(kReport10, QStringLiteral("200813")));
+    Entry noMonth(june);
+    EXPECT_FALSE(noMonth.ok(kReport10, QStringLiteral("200813")));
+    EXPECT_EQ(
+        noMonth.prompter.messages,
+        QStringList{QStringLiteral("Oppdaget ulovlig periode (200813) !\n\rMåneden må være fra 01 til 12.")});
 }
 
 TEST(TfrmNewReportTest, AnnualReportsAreDecemberOfAnEarlierYear) {
