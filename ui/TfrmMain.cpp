@@ -94,15 +94,6 @@ TfrmMain::~TfrmMain() {
     }
 }
 
-bool TfrmMain::loadSettings() {
-    try {
-        return LoadSettings(settingsFilePath(m_services.programFolder), m_mode, m_settings);
-    } catch (const std::exception& e) {
-        m_prompter.tell(MessageKind::Error, errorText(e));
-        return true;
-    }
-}
-
 void TfrmMain::StartupTemplateChecks() {
     if (const std::optional<QString> missing = MissingTemplatesMessage(m_services.programFolder)) {
         m_prompter.tell(MessageKind::Notice, *missing);

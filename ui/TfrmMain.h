@@ -66,7 +66,6 @@ class TfrmMain : public QMainWindow {
     void UpdateActions();
     void ReportClosed();
     // Reads the settings file into the record; false when none existed (it is created now).
-    bool loadSettings();
     void bringToFront();
 
     // Replace the log text by, or append to it, the report's or a command's lines.
