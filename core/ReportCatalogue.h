@@ -109,7 +109,7 @@ struct CatalogueEntry {
     int codePrefixLength = 0;       // how much of an object id names its own code lists
     int sumLimit = 0;               // last object group of the first sum, 0 = not summed
     bool balanceSheet = false;      // the sums are assets and liabilities rather than income and costs
-    FieldList duplicateKey{};       // the fields whose values may appear in one row only
+    FieldList duplicateKey{};       // fields whose values together may fill one row only
     FieldList olderDuplicateKey{};  // the older templates' key when its order differs
     FieldColumns current{};
     FieldColumns older{};
