@@ -4,12 +4,9 @@
 #include <array>
 
 #include "core/ReportIdentity.h"
+#include "core/RowRecord.h"
 
 namespace telvainn {
-
-// The seven validated fields of a data row, in the order the layouts list them.
-enum class Field { Objektid, Sektor, Tillegg, Naering, Land, Valuta, Verdi };
-inline constexpr std::size_t kFieldCount = 7;
 
 // Where one template generation keeps a report number's fields.
 struct Layout {
@@ -24,7 +21,8 @@ struct Layout {
     const QString& cellTemplate(Field field) const { return cellTemplates[static_cast<std::size_t>(field)]; }
 };
 
-// Current and older templates; the correction form has a fixed composite layout instead.
+// Current and older templates, from the report-number table; the correction form has a fixed composite
+// layout instead. A number outside the table reads nothing.
 Layout currentLayout(int reportNumber);
 Layout olderLayout(int reportNumber);
 

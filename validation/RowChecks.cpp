@@ -13,15 +13,6 @@
 namespace telvainn {
 namespace {
 
-bool isOneOf(const QString& text, std::initializer_list<const char16_t*> values) {
-    for (const char16_t* value : values) {
-        if (text == QStringView(value)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 const QString kObjektWord = QStringLiteral("Objekt ");
 const QString kTilleggWord = QStringLiteral("Tillegg ");
 const QString kSektorWord = QStringLiteral("Sektor ");
@@ -34,51 +25,6 @@ const QString kNoCode3 = QStringLiteral("000");
 const QString kNoLand = QStringLiteral("0000");
 
 }  // namespace
-
-bool isIndustryCoded(int reportNumber, const QString& objektid) {
-    const QString c3 = objektid.left(3);
-    const QString c5 = objektid.left(5);
-    const QString c7 = objektid.left(7);
-    switch (reportNumber) {
-        case 10:
-        case 50:
-            if (isOneOf(c3, {u"251", u"252", u"253", u"254", u"257", u"258", u"261", u"627"}) ||
-                (c3 == u"628" && c5 < QStringLiteral("62899")) ||
-                isOneOf(c5, {u"75588", u"75590", u"75593"})) {
-                return true;
-            }
-            return reportNumber == 50 && (isOneOf(c3, {u"251", u"253", u"254", u"257", u"258", u"622", u"623",
-                                                       u"624", u"625", u"626"}) ||
-                                          isOneOf(c5, {u"75588", u"75590", u"75800"}));
-        case 11:
-            return isOneOf(c7, {u"7101020", u"7103020"});
-        case 60:
-            return isOneOf(c3, {u"250", u"258", u"620", u"755", u"261", u"758"});
-        default:
-            return false;
-    }
-}
-
-QString report60LandList(const QString& objektid, const QString& sektor) {
-    const QString c3 = objektid.left(3);
-    const QString c5 = objektid.left(5);
-    const QString border = QStringLiteral("900");
-    if (c3 == u"115") {
-        return QStringLiteral("_land");
-    }
-    if (isOneOf(c3, {u"120", u"250", u"258", u"620", u"261", u"755", u"758"})) {
-        return sektor < border ? QStringLiteral("_fylke") : QStringLiteral("_land");
-    }
-    if (isOneOf(c5, {u"13690", u"43690"}) && sektor == border) {
-        return QStringLiteral("_landnull");
-    }
-    return sektor < border ? QStringLiteral("_landnull") : QStringLiteral("_land");
-}
-
-bool report51LandListed(const QString& objektid, const QString& sektor) {
-    const bool abroadObject = isOneOf(objektid.left(3), {u"551", u"554"}) || objektid.left(5) == u"81060";
-    return abroadObject && sektor.left(3) > QStringLiteral("890");
-}
 
 double amountValue(const QString& verdi, const Locale& locale) {
     bool ok = splitAmount(verdi, locale.decimalSeparator).has_value();
@@ -104,29 +50,33 @@ QString formatSum(double sum, const Locale& locale) {
 }
 
 bool TVeskValidator::sektorPasses(const RowRecord& record) {
-    if (m_reportNumber == 11 && isOneOf(record.objektid.left(7), {u"2325004", u"2362015"}) &&
-        record.tillegg == u"40") {
+    if (m_rules.withoutSektor && m_rules.withoutSektor(record)) {
         return record.sektor == kNoCode3;
     }
     return CodeListContains(QStringLiteral("_s"), &record.objektid, record.sektor);
 }
 
 bool TVeskValidator::naeringPasses(const RowRecord& record) {
-    if (isIndustryCoded(m_reportNumber, record.objektid) && record.sektor > QStringLiteral("550") &&
-        record.sektor < QStringLiteral("810")) {
+    if (m_rules.industryCoded && m_rules.industryCoded(record.objektid) &&
+        record.sektor > QStringLiteral("550") && record.sektor < QStringLiteral("810")) {
         return codeLists().Find(QStringLiteral("_naring"), record.naering);
     }
     return record.naering == kNoCode3;
 }
 
 bool TVeskValidator::landPasses(const RowRecord& record) {
-    if (m_reportNumber == 51) {
-        if (report51LandListed(record.objektid, record.sektor)) {
-            return CodeListContains(QStringLiteral("land"), nullptr, record.land);
-        }
+    const QString list = m_rules.landList ? m_rules.landList(record) : QString();
+    if (list.isEmpty()) {
         return record.land == kNoLand;
     }
-    return CodeListContains(report60LandList(record.objektid, record.sektor), nullptr, record.land);
+    return CodeListContains(list, nullptr, record.land);
+}
+
+bool TVeskValidator::valutaPasses(const RowRecord& record) {
+    if (m_rules.valutaList) {
+        return CodeListContains(QString::fromLatin1(m_rules.valutaList), nullptr, record.valuta);
+    }
+    return CodeListContains(QStringLiteral("_v"), &record.objektid, record.valuta);
 }
 
 bool TVeskValidator::verdiPasses(const RowRecord& record) {
@@ -179,21 +129,13 @@ QString TVeskValidator::ValidateRow(ReportSheet& sheet, int row, const RowRecord
     };
     check(Field::Objektid, kObjektWord,
           [&] { return CodeListContains(QStringLiteral("Base_Itens"), nullptr, record.objektid); });
-    check(Field::Tillegg, kTilleggWord,
+    const QString tilleggWord =
+        m_rules.tilleggName ? QString::fromUtf16(m_rules.tilleggName) + QLatin1Char(' ') : kTilleggWord;
+    check(Field::Tillegg, tilleggWord,
           [&] { return CodeListContains(QStringLiteral("_l"), &record.objektid, record.tillegg); });
-    if (m_reportNumber == 11) {
-        // Report 11's tillegg is the maturity.
-        const qsizetype at = message.indexOf(QStringLiteral("Tillegg"));
-        if (at >= 0) {
-            message.replace(at, 7, QStringLiteral("Løpetid"));
-        }
-    }
     check(Field::Sektor, kSektorWord, [&] { return sektorPasses(record); });
     check(Field::Naering, kNaeringWord, [&] { return naeringPasses(record); });
-    check(Field::Valuta, kValutaWord, [&] {
-        return m_reportNumber == 51 ? CodeListContains(QStringLiteral("valuta"), nullptr, record.valuta)
-                                    : CodeListContains(QStringLiteral("_v"), &record.objektid, record.valuta);
-    });
+    check(Field::Valuta, kValutaWord, [&] { return valutaPasses(record); });
     check(Field::Land, kLandWord, [&] { return landPasses(record); });
     check(Field::Verdi, kSignWord, [&] { return verdiPasses(record); });
     if (unusable && !unusableNamed) {
@@ -219,7 +161,7 @@ QString TVeskValidator::ValidateRow(ReportSheet& sheet, int row, const RowRecord
 }
 
 bool TVeskValidator::WriteSums(excel::Worksheet& sheet, double first, double second) {
-    const bool balanceSheet = m_reportNumber == 10 || m_reportNumber == 50 || m_reportNumber == 60;
+    const bool balanceSheet = m_entry.balanceSheet;
     sheet.SetCell(3, 6, balanceSheet ? QStringLiteral("Aktiva") : QStringLiteral("Sum inntekter"));
     sheet.SetCell(4, 6, balanceSheet ? QStringLiteral("Passiva") : QStringLiteral("Sum kostnader"));
     sheet.SetCell(5, 6, QStringLiteral("Diff"));

@@ -38,45 +38,12 @@ bool skipByAmount(RowRecord& record, ReadMode mode, const QString& reportType) {
 
 namespace rows {
 
-QString duplicateKey(int reportNumber, const RowRecord& r, bool tilleggFirst) {
-    switch (reportNumber) {
-        case 10:
-        case 50:
-            return r.objektid + r.sektor + r.naering + r.valuta;
-        case 11:
-            return tilleggFirst ? r.tillegg + r.objektid + r.sektor + r.naering + r.valuta
-                                : r.objektid + r.tillegg + r.sektor + r.naering + r.valuta;
-        case 20:
-        case 21:
-            return r.objektid + r.sektor + r.valuta;
-        case 35:
-            return r.objektid + r.valuta;
-        case 51:
-            return r.objektid + r.sektor + r.land + r.valuta;
-        case 60:
-            return r.objektid + r.sektor + r.naering + r.land + r.valuta;
-        default:
-            return QString();
+QString duplicateKey(const FieldList& fields, const RowRecord& record) {
+    QString key;
+    for (const Field field : fields) {
+        key += record.field(field);
     }
-}
-
-void reshapeOlderForBuild(int reportNumber, RowRecord& record) {
-    switch (reportNumber) {
-        case 10:
-        case 50:
-        case 60:
-            record.tillegg = QStringLiteral("000");
-            break;
-        case 11:
-        case 51:
-            record.tillegg = QLatin1Char('0') + record.tillegg;
-            break;
-        case 35:
-            record.objektid += QStringLiteral("00");
-            break;
-        default:
-            break;
-    }
+    return key;
 }
 
 }  // namespace rows
@@ -103,30 +70,12 @@ bool TVeskValidatorNew::ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowR
     if (skipByAmount(record, mode, m_reportType)) {
         return true;
     }
-    const int number = reportNumber();
     if (mode == ReadMode::Validation) {
-        recordKey(rows::duplicateKey(number, record), row);
+        recordKey(rows::duplicateKey(entry().duplicateKey, record), row);
         return false;
     }
-    switch (number) {
-        case 11:
-        case 51: {
-            const QString head = record.objektid.left(2);
-            record.objektid = record.objektid.mid(2) + record.tillegg;
-            record.tillegg = QLatin1Char('0') + head;
-            break;
-        }
-        case 20:
-        case 21:
-            record.tillegg = record.objektid.left(3);
-            record.objektid = record.objektid.mid(3);
-            break;
-        case 35:
-            record.tillegg = record.objektid.left(3);
-            record.objektid = record.objektid.mid(3) + QStringLiteral("00");
-            break;
-        default:
-            break;
+    if (rules().currentForBuild) {
+        rules().currentForBuild(record);
     }
     return false;
 }
@@ -141,20 +90,16 @@ bool TVeskValidatorOld::ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowR
     if (skipByAmount(record, mode, m_reportType)) {
         return true;
     }
-    const int number = reportNumber();
     if (mode == ReadMode::Build) {
-        rows::reshapeOlderForBuild(number, record);
+        if (rules().olderForBuild) {
+            rules().olderForBuild(record);
+        }
         return false;
     }
-    if (number == 11) {
-        const QString code = record.tillegg + record.objektid;
-        record.objektid = code.left(7);
-        record.tillegg = code.right(2);
-    } else if (number == 20 || number == 21 || number == 35 || number == 51) {
-        record.objektid = record.tillegg + record.objektid;
-        record.tillegg.clear();
+    if (rules().olderForValidation) {
+        rules().olderForValidation(record);
     }
-    recordKey(rows::duplicateKey(number, record, true), row);
+    recordKey(rows::duplicateKey(entry().duplicateKeyOf(TemplateGeneration::Older), record), row);
     return false;
 }
 
@@ -178,33 +123,16 @@ bool TVeskValidatorCorr::ReadRow(ReportSheet& sheet, int row, ReadMode mode, Row
     if (record.objektid.isEmpty() || record.verdi.isEmpty()) {
         return true;
     }
-    const int number = reportNumber();
     if (mode == ReadMode::Build) {
-        rows::reshapeOlderForBuild(number, record);
+        if (rules().olderForBuild) {
+            rules().olderForBuild(record);
+        }
         return false;
     }
-    switch (number) {
-        case 11:
-            record.tillegg = record.objektid.mid(5, 2);
-            record.objektid = (columnB + record.objektid).left(7);
-            break;
-        case 20:
-        case 21:
-            record.objektid = record.tillegg + record.objektid;
-            record.tillegg.clear();
-            break;
-        case 35:
-            record.objektid = record.tillegg + record.objektid.left(5);
-            record.tillegg.clear();
-            break;
-        case 51:
-            record.objektid = (columnB + record.objektid).left(9);
-            record.tillegg.clear();
-            break;
-        default:
-            break;
+    if (rules().correctionForValidation) {
+        rules().correctionForValidation(record, columnB);
     }
-    recordKey(rows::duplicateKey(number, record), row);
+    recordKey(rows::duplicateKey(entry().duplicateKey, record), row);
     return false;
 }
 

@@ -56,31 +56,13 @@ QString cellNote(const QString& address) {
     return QStringLiteral(" (celle ") + address + QLatin1Char(')');
 }
 
-int codePrefixLength(int reportNumber) {
-    switch (reportNumber) {
-        case 10:
-        case 35:
-        case 50:
-            return 5;
-        case 11:
-        case 60:
-            return 7;
-        case 51:
-            return 9;
-        case 20:
-        case 21:
-            return 10;
-        default:
-            return 0;
-    }
-}
-
 TVeskValidator::TVeskValidator(excel::Application& excel, const QString& programFolder, int reportNumber,
                                const Locale& locale)
     : m_excel(excel),
       m_programFolder(programFolder),
       m_reportNumber(reportNumber),
-      m_codePrefixLength(codePrefixLength(reportNumber)),
+      m_entry(catalogueEntryOrEmpty(reportNumber)),
+      m_rules(reportRules(reportNumber)),
       m_locale(locale) {
     setTemplateVersionText(kNoTemplateVersion);
     openTemplate();
@@ -213,7 +195,7 @@ void TVeskValidator::ReportDuplicates(QStringList& logLines) const {
 
 bool TVeskValidator::CodeListContains(const QString& namePart, const QString* objektid,
                                       const QString& value) {
-    const QString name = objektid ? namePart + objektid->left(m_codePrefixLength) : namePart;
+    const QString name = objektid ? namePart + objektid->left(m_entry.codePrefixLength) : namePart;
     return codeLists().Contains(name, value);
 }
 

@@ -10,10 +10,12 @@
 #include <optional>
 
 #include "core/Locale.h"
+#include "core/ReportCatalogue.h"
 #include "core/ReportIdentity.h"
 #include "core/RowRecord.h"
 #include "validation/CodeLists.h"
 #include "validation/Layout.h"
+#include "validation/ReportRules.h"
 #include "validation/ReportSheet.h"
 #include "workbook/Excel.h"
 
@@ -105,6 +107,9 @@ class TVeskValidator {
     void setSheetReading(SheetReading reading) { m_reading = reading; }
 
   protected:
+    // The report number's row in the report-number table, and its own rules.
+    const CatalogueEntry& entry() const { return m_entry; }
+    const ReportRules& rules() const { return m_rules; }
     // Records a validation-mode row's duplicate key.
     void recordKey(const QString& key, int row);
     // ReadCell; also notes the row's first unusable cell. startRow() forgets the last row's.
@@ -122,13 +127,15 @@ class TVeskValidator {
     bool sektorPasses(const RowRecord& record);
     bool naeringPasses(const RowRecord& record);
     bool landPasses(const RowRecord& record);
+    bool valutaPasses(const RowRecord& record);
     bool verdiPasses(const RowRecord& record);
     virtual const std::array<QString, kFieldCount>& cellTemplates() const = 0;
 
     excel::Application& m_excel;
     QString m_programFolder;
     std::int32_t m_reportNumber;
-    int m_codePrefixLength;
+    const CatalogueEntry& m_entry;
+    const ReportRules& m_rules;
     Locale m_locale;
     std::unique_ptr<excel::Workbook> m_template;
     std::unique_ptr<excel::Worksheet> m_codeSheet;
@@ -149,8 +156,5 @@ class TVeskValidator {
 std::unique_ptr<TVeskValidator> makeValidator(TemplateGeneration generation, excel::Application& excel,
                                               const QString& programFolder, int reportNumber,
                                               const Locale& locale);
-
-// Code prefix length of a report number: how much of the object id names its code lists.
-int codePrefixLength(int reportNumber);
 
 }  // namespace telvainn

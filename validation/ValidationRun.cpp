@@ -12,21 +12,6 @@ namespace {
 constexpr int kEmptyRowsEndingTheRun = 200;
 const QString kRule = QStringLiteral("------------------------------------");
 
-// The limit of the first sum's object ids, for the report numbers that are summed.
-int sumLimit(int reportNumber) {
-    switch (reportNumber) {
-        case 10:
-        case 50:
-        case 60:
-            return 599;
-        case 20:
-        case 21:
-            return 399;
-        default:
-            return 0;
-    }
-}
-
 }  // namespace
 
 void TVeskValidator::RunValidation(const ValidationTarget& target) {
@@ -85,7 +70,7 @@ void TVeskValidator::RunValidation(const ValidationTarget& target) {
         }
         ClearKeyLists();
 
-        const int limit = sumLimit(m_reportNumber);
+        const int limit = m_entry.sumLimit;
         // A sheet filled down to its last row ends the run there.
         while (emptyRun != kEmptyRowsEndingTheRun && row <= excel::kMaxRows) {
             RowRecord record;
@@ -118,7 +103,7 @@ void TVeskValidator::RunValidation(const ValidationTarget& target) {
                                       target.generation == TemplateGeneration::Older;
         if (summedGeneration && limit > 0 && target.reportType == u"N") {
             WriteSums(target.sheet, firstSum, secondSum);
-            if (limit == 599) {
+            if (m_entry.balanceSheet) {
                 log << QStringLiteral("Sum aktiva       : ") + formatSum(firstSum, m_locale)
                     << QStringLiteral("Sum passiva      : ") + formatSum(secondSum, m_locale);
             } else {

@@ -46,13 +46,9 @@ class TVeskValidatorCorr : public TVeskValidator {
     CorrectionLayout m_layout;
 };
 
-// Shared by the generations.
 namespace rows {
-// The duplicate key of a reshaped validation-mode row; `tilleggFirst` for report 11 of the older
-// templates.
-QString duplicateKey(int reportNumber, const RowRecord& record, bool tilleggFirst = false);
-// The reshaping of build mode for the older templates and the correction form.
-void reshapeOlderForBuild(int reportNumber, RowRecord& record);
+// The duplicate key of a reshaped validation-mode row: the values of `fields` in their order.
+QString duplicateKey(const FieldList& fields, const RowRecord& record);
 }  // namespace rows
 
 }  // namespace telvainn
