@@ -17,7 +17,6 @@ struct SendDataFileResult {
     bool ok = false;       // every mail was accepted
     bool stopped = false;  // the Dsnr check or the mail-system question said stop; nothing was sent
     QString message;       // the text to show: the success text or the failure; empty when stopped
-    QStringList results;   // the report number of every mail attempted, in the order of sending
     DataFileRunOutputs outputs;
 };
 

@@ -68,21 +68,21 @@ void BM_ProcessDataFile_SaveFiles(benchmark::State& state) {
     DataFileRunContext context;
     context.mailSystem = QStringLiteral("Annet");
     context.locale = Locale::from(QLocale(QLocale::NorwegianBokmal, QLocale::Norway));
-    const FlatFileVersionScope version;
+    context.reportVersion = kFlatFileVersionMark;
+    context.pathTemplate = dir.filePath(QStringLiteral("ut/Filnavn"));
     qsizetype files = 0;
     double rssRise = 0;
     for (auto _ : state) {
-        QStringList results{dir.filePath(QStringLiteral("ut/Filnavn"))};
         DataFileRunOutputs outputs;
         resetMaxRss();
         const double before = maxRss();
-        const bool ok = ProcessDataFile(input, DataFileMode::SaveFiles, results, outputs, context);
+        const bool ok = ProcessDataFile(input, DataFileMode::SaveFiles, outputs, context);
         rssRise = std::max(rssRise, maxRss() - before);
         if (!ok) {
             state.SkipWithError(outputs.error.toUtf8().constData());
             return;
         }
-        files = results.size() - 1;
+        files = static_cast<qsizetype>(outputs.reports.size());
     }
     state.counters["files"] = static_cast<double>(files);
     state.counters["lines/s"] = benchmark::Counter(

@@ -44,7 +44,7 @@ void TfrmMain::aLagre() {
     guidance.SetTexts({1, kSourceSpreadsheet, 1, kProgramVersion, report->Rapporttype(),
                        QString::number(report->Rapportnr()), report->Periode(), regnrText(m_settings.Regnr),
                        dsnrText(m_settings.Dsnr), m_settings.EmailSystem, m_settings.RecipientName});
-    guidance.SetFiles({QStringLiteral("Ikke i bruk"), *chosen});
+    guidance.SetFiles({{*chosen, *chosen, true}});
     m_services.runDialog(guidance);
     bringToFront();
 }
@@ -83,11 +83,11 @@ void TfrmMain::aLagre2() {
     TfrmKrypterteFiler guidance(m_prompter, *m_services.shell, this);
     guidance.setWindowIcon(windowIcon());
     guidance.SetAddress(guidanceAddress());
-    guidance.SetTexts({static_cast<int>(result.results.size()) - 1, kSourceFlatFile, result.outputs.companies,
-                       kProgramVersion, result.outputs.kindLetter, result.outputs.reportNumber,
-                       result.outputs.Periode, result.outputs.Regnr, result.outputs.Dsnr,
-                       m_settings.EmailSystem, m_settings.RecipientName});
-    guidance.SetFiles(result.results);
+    guidance.SetTexts({static_cast<int>(result.outputs.reports.size()), kSourceFlatFile,
+                       result.outputs.companies, kProgramVersion, result.outputs.kindLetter,
+                       result.outputs.reportNumber, result.outputs.Periode, result.outputs.Regnr,
+                       result.outputs.Dsnr, m_settings.EmailSystem, m_settings.RecipientName});
+    guidance.SetFiles(encryptedFileRows(result.outputs.reports));
     m_services.runDialog(guidance);
 }
 
