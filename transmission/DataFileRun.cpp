@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <deque>
+#include <future>
+#include <memory>
 
 #include "core/Error.h"
 #include "core/FileIo.h"
@@ -24,6 +27,14 @@ class ReportsRun {
         }
     }
 
+    ~ReportsRun() {
+        for (PendingFile& pending : m_pending) {
+            pending.commit.wait();
+        }
+    }
+    ReportsRun(const ReportsRun&) = delete;
+    ReportsRun& operator=(const ReportsRun&) = delete;
+
     // True when every mail was taken; a file that is not written shows only in its result.
     bool run(DataFileMode mode) {
         if (mode == DataFileMode::SendMails && m_context.mailer == nullptr) {
@@ -42,6 +53,9 @@ class ReportsRun {
                     success = send(company, index) && success;
                 }
             }
+        }
+        while (!m_pending.empty()) {
+            finishOldestFile();
         }
         if (m_context.progress) {
             m_context.progress(m_progress);
@@ -74,6 +88,9 @@ class ReportsRun {
         return result;
     }
 
+    // The bytes are written here, so that a full disk or a size limit meets the report whose bytes do
+    // not fit; the wait until they are on the disk is spent on the next reports, and a few such waits
+    // at a time let the file system settle them together.
     void save(qsizetype company, int index) {
         QStringList list;
         const QByteArray bytes = encryptedReportText(company, index, list) + "\r\n";
@@ -81,12 +98,38 @@ class ReportsRun {
         const DataFileHeader& header = m_reports.header();
         saved.path = encryptedReportFilePath(m_context.pathTemplate, header.Periode, saved.Regnr,
                                              saved.reportNumber, header.kindLetter, m_context.testMode);
-        saved.done = writeFileAtomically(saved.path, bytes, &saved.reason);
-        if (!saved.done) {
-            // A link at the name is what the reason speaks of.
-            const QFileInfo existing(saved.path);
-            saved.oldFileLeft = existing.exists() && !existing.isSymLink();
+        auto file = std::make_shared<AtomicFileWrite>();
+        if (!file->write(saved.path, bytes, &saved.reason)) {
+            notWritten(saved);
+            return;
         }
+        std::future<Commit> commit = std::async(std::launch::async, [file] {
+            Commit done;
+            done.ok = file->commit(&done.reason);
+            return done;
+        });
+        m_pending.push_back({m_outputs.reports.size() - 1, std::move(commit)});
+        if (m_pending.size() > kCommitsInFlight) {
+            finishOldestFile();
+        }
+    }
+
+    void finishOldestFile() {
+        PendingFile pending = std::move(m_pending.front());
+        m_pending.pop_front();
+        const Commit commit = pending.commit.get();
+        DataFileReportResult& saved = m_outputs.reports[pending.result];
+        saved.done = commit.ok;
+        if (!saved.done) {
+            saved.reason = commit.reason;
+            notWritten(saved);
+        }
+    }
+
+    static void notWritten(DataFileReportResult& saved) {
+        // A link at the name is what the reason speaks of.
+        const QFileInfo existing(saved.path);
+        saved.oldFileLeft = existing.exists() && !existing.isSymLink();
     }
 
     bool send(qsizetype company, int index) {
@@ -97,11 +140,23 @@ class ReportsRun {
         return sent.done;
     }
 
+    static constexpr std::size_t kCommitsInFlight = 4;
+    struct Commit {
+        bool ok = false;
+        QString reason;
+    };
+    // A written file on its way to the disk, and its place in the results.
+    struct PendingFile {
+        std::size_t result;
+        std::future<Commit> commit;
+    };
+
     const DataFileReports& m_reports;
     const DataFileRunContext& m_context;
     DataFileRunOutputs& m_outputs;
     const BlowfishCipher m_cipher;
     DataFileProgress m_progress;
+    std::deque<PendingFile> m_pending;
 };
 
 }  // namespace
