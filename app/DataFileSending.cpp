@@ -3,7 +3,6 @@
 #include "app/FlatFileCommands.h"
 #include "app/MailSystemConfirmation.h"
 #include "core/Error.h"
-#include "core/TemplateVersion.h"
 
 namespace telvainn {
 namespace {
@@ -67,8 +66,9 @@ QString reportListText(const QStringList& reportNumbers) {
 
 SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& settings, const RunMode& mode,
                                       const Locale& locale, Prompter& prompter, ReportMailer& mailer,
+                                      TemplateVersion& templateVersion,
                                       const DataFileProgressHandler& progress) {
-    const FlatFileVersionScope versionScope;
+    const FlatFileVersionScope versionScope(templateVersion);
     SendDataFileResult result;
     std::optional<DataFileText> file;
     try {
@@ -83,7 +83,7 @@ SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& 
         return result;
     }
 
-    DataFileRunContext context = dataFileRunContext(settings, mode, locale, progress);
+    DataFileRunContext context = dataFileRunContext(settings, mode, locale, templateVersion, progress);
     context.mailer = &mailer;
     if (!ProcessDataFile(*file, DataFileMode::SendMails, result.outputs, context)) {
         result.message = failedMessage(result.outputs);

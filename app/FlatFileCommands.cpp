@@ -4,7 +4,6 @@
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/ReportIdentity.h"
-#include "core/TemplateVersion.h"
 
 namespace telvainn {
 
@@ -31,17 +30,18 @@ DsnrCheckResult FlatFileDsnrCheck(const QString& firstLine, int configuredDsnr, 
 
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString& pathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
-                                         Prompter& prompter) {
+                                         Prompter& prompter, TemplateVersion& templateVersion) {
     return SaveDataFileEncrypted(
         dataFile, [&pathTemplate]() -> std::optional<QString> { return pathTemplate; }, settings, mode,
-        locale, prompter);
+        locale, prompter, templateVersion);
 }
 
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
                                          const std::function<std::optional<QString>()>& choosePathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
-                                         Prompter& prompter, const DataFileProgressHandler& progress) {
-    const FlatFileVersionScope versionScope;
+                                         Prompter& prompter, TemplateVersion& templateVersion,
+                                         const DataFileProgressHandler& progress) {
+    const FlatFileVersionScope versionScope(templateVersion);
     SaveDataFileResult result;
     std::optional<DataFileText> file;
     try {
@@ -61,7 +61,7 @@ SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
         result.message = kCancelledByUserMessage;
         return result;
     }
-    DataFileRunContext context = dataFileRunContext(settings, mode, locale, progress);
+    DataFileRunContext context = dataFileRunContext(settings, mode, locale, templateVersion, progress);
     context.pathTemplate = *pathTemplate;
     if (!ProcessDataFile(*file, DataFileMode::SaveFiles, result.outputs, context)) {
         result.message =
@@ -79,10 +79,11 @@ SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
 }
 
 DataFileRunContext dataFileRunContext(const TSettings& settings, const RunMode& mode, const Locale& locale,
+                                      const TemplateVersion& templateVersion,
                                       const DataFileProgressHandler& progress) {
     DataFileRunContext context;
     context.mailSystem = settings.EmailSystem;
-    context.reportVersion = templateVersionText();
+    context.reportVersion = templateVersion.text();
     context.testMode = mode.test;
     context.locale = locale;
     context.progress = progress;

@@ -9,6 +9,7 @@
 #include "core/Prompter.h"
 #include "core/RunMode.h"
 #include "core/Settings.h"
+#include "core/TemplateVersion.h"
 #include "transmission/DataFileRun.h"
 
 namespace telvainn {
@@ -38,20 +39,22 @@ inline const QString kNoEncryptedFilesMessage = QStringLiteral(
     "\"Notisblokk\".");
 
 // Reads a flat data file and saves one encrypted file per company and report beside the path template
-// that `choosePathTemplate` gives once the Dsnr check has passed (nothing: the user cancelled), with the
-// report version "FLATFIL" for the whole run and "0" after it.
+// that `choosePathTemplate` gives once the Dsnr check has passed (nothing: the user cancelled), with
+// `templateVersion` at "FLATFIL" for the whole command and "0" after it.
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
                                          const std::function<std::optional<QString>()>& choosePathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
-                                         Prompter& prompter, const DataFileProgressHandler& progress = {});
+                                         Prompter& prompter, TemplateVersion& templateVersion,
+                                         const DataFileProgressHandler& progress = {});
 // The same, beside a path template known beforehand.
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString& pathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
-                                         Prompter& prompter);
+                                         Prompter& prompter, TemplateVersion& templateVersion);
 
 // The run of a flat data file for the command-line tool and the desktop program alike: the configured
-// mail system, the run mode's file names and the user's number format.
+// mail system, the report version, the run mode's file names and the user's number format.
 DataFileRunContext dataFileRunContext(const TSettings& settings, const RunMode& mode, const Locale& locale,
+                                      const TemplateVersion& templateVersion,
                                       const DataFileProgressHandler& progress);
 
 // One encrypted file as the guidance window lists it and the command-line tool prints it.

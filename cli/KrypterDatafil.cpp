@@ -25,9 +25,11 @@ const QString kHelp = QStringLiteral(
 
 int krypterDatafil(const QStringList& args) {
     return runDataFileCommand(args, kHelp, {QStringLiteral("--ut")}, [](const DataFileCommandRun& run) {
+        // No report is made in this command, so the run's version text is its own.
+        TemplateVersion templateVersion;
         const SaveDataFileResult result = SaveDataFileEncrypted(
             run.dataFile, run.arguments.value(QStringLiteral("--ut")).value_or(QStringLiteral("Filnavn")),
-            run.settings, run.mode, Locale::fromEnvironment(), run.prompter);
+            run.settings, run.mode, Locale::fromEnvironment(), run.prompter, templateVersion);
         if (const auto end = endOfFailedRun(result.stopped, result.ok, result.message)) {
             return *end;
         }

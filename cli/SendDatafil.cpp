@@ -29,8 +29,11 @@ int sendDatafil(const QStringList& args) {
     return runDataFileCommand(args, kHelp, {}, [](const DataFileCommandRun& run) {
         const std::unique_ptr<MailTransport> transport = MakeMailTransport(run.settings, run.prompter);
         ReportMailDispatcher mailer(run.settings, run.mode.test, *transport);
-        const SendDataFileResult result = SendDataFileByMail(run.dataFile, run.settings, run.mode,
-                                                             Locale::fromEnvironment(), run.prompter, mailer);
+        // No report is made in this command, so the run's version text is its own.
+        TemplateVersion templateVersion;
+        const SendDataFileResult result =
+            SendDataFileByMail(run.dataFile, run.settings, run.mode, Locale::fromEnvironment(), run.prompter,
+                               mailer, templateVersion);
         if (const auto end = endOfFailedRun(result.stopped, result.ok, result.message)) {
             return *end;
         }

@@ -98,8 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     YesPrompter prompter;
     CheckingMailer mailer;
+    TemplateVersion templateVersion;
     const SendDataFileResult result =
-        SendDataFileByMail(path, TSettings{}, RunMode{}, locale, prompter, mailer);
+        SendDataFileByMail(path, TSettings{}, RunMode{}, locale, prompter, mailer, templateVersion);
     check(!result.stopped, "a run that is told to go on does not stop");
     check(result.outputs.companies == companies.size(), "the run finds the same companies");
     check(static_cast<int>(result.outputs.reports.size()) == mailer.mails, "every mail is listed");

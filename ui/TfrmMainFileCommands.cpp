@@ -65,9 +65,9 @@ void TfrmMain::aLagre2() {
                    QStringLiteral("Filnavn"), FolderKind::EncryptedFiles});
     };
     DataFileProgressWindow progress(this);
-    const SaveDataFileResult result =
-        SaveDataFileEncrypted(*dataFile, choosePathTemplate, m_settings, m_mode, m_services.locale,
-                              m_prompter, [&progress](const DataFileProgress& step) { progress(step); });
+    const SaveDataFileResult result = SaveDataFileEncrypted(
+        *dataFile, choosePathTemplate, m_settings, m_mode, m_services.locale, m_prompter,
+        m_reports->templateVersion(), [&progress](const DataFileProgress& step) { progress(step); });
     progress.finish();
     if (result.stopped) {
         return;
@@ -100,9 +100,9 @@ void TfrmMain::aSendAttachment() {
     }
     ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport());
     DataFileProgressWindow progress(this);
-    const SendDataFileResult result =
-        SendDataFileByMail(*dataFile, m_settings, m_mode, m_services.locale, m_prompter, dispatcher,
-                           [&progress](const DataFileProgress& step) { progress(step); });
+    const SendDataFileResult result = SendDataFileByMail(
+        *dataFile, m_settings, m_mode, m_services.locale, m_prompter, dispatcher,
+        m_reports->templateVersion(), [&progress](const DataFileProgress& step) { progress(step); });
     progress.finish();
     if (result.stopped) {
         return;

@@ -76,13 +76,14 @@ int codePrefixLength(int reportNumber) {
 }
 
 TVeskValidator::TVeskValidator(excel::Application& excel, const QString& programFolder, int reportNumber,
-                               const Locale& locale)
+                               const Locale& locale, TemplateVersion& templateVersion)
     : m_excel(excel),
+      m_templateVersion(templateVersion),
       m_programFolder(programFolder),
       m_reportNumber(reportNumber),
       m_codePrefixLength(codePrefixLength(reportNumber)),
       m_locale(locale) {
-    setTemplateVersionText(kNoTemplateVersion);
+    m_templateVersion.set(kNoTemplateVersion);
     openTemplate();
 }
 
@@ -122,7 +123,7 @@ void TVeskValidator::openTemplate() {
                 } catch (const std::exception&) {
                     version = kNoTemplateVersion;
                 }
-                setTemplateVersionText(version);
+                m_templateVersion.set(version);
             }
         }
         m_codeSheet = std::move(codeSheet);

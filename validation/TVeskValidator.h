@@ -12,6 +12,7 @@
 #include "core/Locale.h"
 #include "core/ReportIdentity.h"
 #include "core/RowRecord.h"
+#include "core/TemplateVersion.h"
 #include "validation/CodeLists.h"
 #include "validation/Layout.h"
 #include "validation/ReportSheet.h"
@@ -63,9 +64,9 @@ QString cellNote(const QString& address);
 class TVeskValidator {
   public:
     // Opens the template maler/r<nr>.xls of `programFolder` and takes its code sheet; raises when the
-    // template cannot be opened. Sets the process-wide template version text.
+    // template cannot be opened. Sets `templateVersion` to "0" and then from the template.
     TVeskValidator(excel::Application& excel, const QString& programFolder, int reportNumber,
-                   const Locale& locale);
+                   const Locale& locale, TemplateVersion& templateVersion);
     virtual ~TVeskValidator();
     TVeskValidator(const TVeskValidator&) = delete;
     TVeskValidator& operator=(const TVeskValidator&) = delete;
@@ -126,6 +127,7 @@ class TVeskValidator {
     virtual const std::array<QString, kFieldCount>& cellTemplates() const = 0;
 
     excel::Application& m_excel;
+    TemplateVersion& m_templateVersion;
     QString m_programFolder;
     std::int32_t m_reportNumber;
     int m_codePrefixLength;
@@ -148,7 +150,7 @@ class TVeskValidator {
 // The validator of a template generation for a report number.
 std::unique_ptr<TVeskValidator> makeValidator(TemplateGeneration generation, excel::Application& excel,
                                               const QString& programFolder, int reportNumber,
-                                              const Locale& locale);
+                                              const Locale& locale, TemplateVersion& templateVersion);
 
 // Code prefix length of a report number: how much of the object id names its code lists.
 int codePrefixLength(int reportNumber);

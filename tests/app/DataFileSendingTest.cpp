@@ -44,7 +44,7 @@ class DataFileSendingTest : public ::testing::Test {
 
     SendDataFileResult send(const QString& path, ScriptedPrompter& prompter, RunMode mode = {}) {
         ReportMailDispatcher mailer(settings, mode.test, transport);
-        return SendDataFileByMail(path, settings, mode, locale, prompter, mailer);
+        return SendDataFileByMail(path, settings, mode, locale, prompter, mailer, version);
     }
 
     // Regnr and report number of every mail the run tried, and whether it was taken.
@@ -69,6 +69,7 @@ class DataFileSendingTest : public ::testing::Test {
     TSettings settings;
     Locale locale;
     RecordingMailTransport transport;
+    TemplateVersion version;
 };
 
 }  // namespace
@@ -82,7 +83,7 @@ TEST(ReportListText, CommasAndOgBetweenTheReports) {
 }
 
 TEST_F(DataFileSendingTest, ThreeReportsOfTwoCompaniesGiveThreeMailsAndTheSuccessText) {
-    setTemplateVersionText(QStringLiteral("01.02.2009"));
+    version.set(QStringLiteral("01.02.2009"));
     ScriptedPrompter silent;
     const SendDataFileResult result = send(threeReports(), silent);
     ASSERT_TRUE(result.ok) << result.message.toStdString();
@@ -100,7 +101,7 @@ TEST_F(DataFileSendingTest, ThreeReportsOfTwoCompaniesGiveThreeMailsAndTheSucces
         EXPECT_EQ(envelope.info[7], QStringLiteral("FLATFIL"));
         EXPECT_TRUE(BlowfishCipher().DecryptReportText(envelope.base64).endsWith("</DATA>\r\n</DVRAPPORT>"));
     }
-    EXPECT_EQ(templateVersionText(), QStringLiteral("0"));
+    EXPECT_EQ(version.text(), QStringLiteral("0"));
 }
 
 TEST_F(DataFileSendingTest, ACancelledMailFailsTheRunButTheOthersAreStillSentAndListed) {
@@ -128,7 +129,7 @@ TEST_F(DataFileSendingTest, AFailedMailStopsTheRunAndTheListHoldsWhatWasSent) {
         result.message,
         QStringLiteral("Klarte ikke å sende filen!\n\rMAPI Error: (23) \"Fikk ikke kontakt med "
                        "e-posttjeneren\"\n\r\n\rSendt: Regnr 4567 R10.\n\rIkke sendt: Regnr 4567 R20."));
-    EXPECT_EQ(templateVersionText(), QStringLiteral("0"));
+    EXPECT_EQ(version.text(), QStringLiteral("0"));
 }
 
 TEST_F(DataFileSendingTest, NoToEitherQuestionSendsNothing) {
@@ -151,7 +152,7 @@ TEST_F(DataFileSendingTest, NoToEitherQuestionSendsNothing) {
         "TIL:\n\rtelva@dalvora.no\n\r\n\rEMNETEKST:\n\rTEST: Dsnr: 123, Regnr: 4567, rapp: <nr>, "
         "periode: <ååååmm>, mail: Annet\n\r")));
     EXPECT_TRUE(transport.mails.empty());
-    EXPECT_EQ(templateVersionText(), QStringLiteral("0"));
+    EXPECT_EQ(version.text(), QStringLiteral("0"));
 
     // Yes to both: the Dsnr question comes first.
     settings.Dsnr = 7;

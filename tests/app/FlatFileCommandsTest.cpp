@@ -24,6 +24,7 @@ class FlatFileCommandsTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
+    TemplateVersion version;
 };
 
 const QString kQuestion123vs007 = QStringLiteral(
@@ -54,16 +55,16 @@ TEST_F(FlatFileCommandsTest, DsnrCheckAsksOnlyWhenTheFileNamesAnotherDataCentre)
 }
 
 TEST_F(FlatFileCommandsTest, SavingHoldsTheReportVersionAtFlatfilAndLeavesZero) {
-    setTemplateVersionText(QStringLiteral("01.02.2009"));
+    version.set(QStringLiteral("01.02.2009"));
     const QString data =
         writeFile(testdata::fileText({testdata::headerLine(), testdata::dataLine({})}).toLatin1());
     TSettings settings;
     settings.Dsnr = 123;
     ScriptedPrompter prompter;
     const SaveDataFileResult result = SaveDataFileEncrypted(data, dir.filePath(QStringLiteral("Filnavn")),
-                                                            settings, RunMode{}, Locale{}, prompter);
+                                                            settings, RunMode{}, Locale{}, prompter, version);
     ASSERT_TRUE(result.ok) << result.message.toStdString();
-    EXPECT_EQ(templateVersionText(), QStringLiteral("0"));
+    EXPECT_EQ(version.text(), QStringLiteral("0"));
     ASSERT_EQ(result.outputs.reports.size(), 1u);
     QFile saved(result.outputs.reports[0].path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -77,7 +78,7 @@ TEST_F(FlatFileCommandsTest, StoppingAtTheDsnrQuestionOrFailingSavesNothing) {
     settings.Dsnr = 7;
     ScriptedPrompter no({Answer::No});
     const SaveDataFileResult stopped = SaveDataFileEncrypted(data, dir.filePath(QStringLiteral("Filnavn")),
-                                                             settings, RunMode{}, Locale{}, no);
+                                                             settings, RunMode{}, Locale{}, no, version);
     EXPECT_FALSE(stopped.ok);
     EXPECT_TRUE(stopped.stopped);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("data.txt")});
@@ -87,7 +88,7 @@ TEST_F(FlatFileCommandsTest, StoppingAtTheDsnrQuestionOrFailingSavesNothing) {
         testdata::fileText({testdata::headerLine(), testdata::dataLine({.report = 12})}).toLatin1());
     ScriptedPrompter silent;
     const SaveDataFileResult failed = SaveDataFileEncrypted(bad, dir.filePath(QStringLiteral("Filnavn")),
-                                                            settings, RunMode{}, Locale{}, silent);
+                                                            settings, RunMode{}, Locale{}, silent, version);
     EXPECT_FALSE(failed.ok);
     EXPECT_EQ(failed.message,
               QStringLiteral("Klarte ikke å generere krypterte filer!\n\rFunksjonen "
@@ -97,7 +98,7 @@ TEST_F(FlatFileCommandsTest, StoppingAtTheDsnrQuestionOrFailingSavesNothing) {
 
     const SaveDataFileResult missing =
         SaveDataFileEncrypted(dir.filePath(QStringLiteral("borte.txt")), QStringLiteral("Filnavn"), settings,
-                              RunMode{}, Locale{}, silent);
+                              RunMode{}, Locale{}, silent, version);
     EXPECT_EQ(missing.message, QStringLiteral("Klarte ikke å lese fila \"%1\": No such file or directory")
                                    .arg(dir.filePath(QStringLiteral("borte.txt"))));
 }
@@ -139,7 +140,7 @@ TEST_F(FlatFileCommandsTest, TheFileIsCheckedWholeBeforeAnyReportIsSaved) {
     settings.Dsnr = 123;
     ScriptedPrompter silent;
     const SaveDataFileResult result = SaveDataFileEncrypted(data, dir.filePath(QStringLiteral("Filnavn")),
-                                                            settings, RunMode{}, Locale{}, silent);
+                                                            settings, RunMode{}, Locale{}, silent, version);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.outputs.reports.empty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("data.txt")});

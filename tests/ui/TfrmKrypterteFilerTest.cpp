@@ -193,8 +193,8 @@ TEST_F(TfrmKrypterteFilerTest, OneCompanyWithThreeReportsCountsTheFiles) {
     ASSERT_EQ(window.rowCount(), 3);
     for (int index = 0; index < 3; ++index) {
         const TpnlFilnavn& row = window.row(index);
-        EXPECT_EQ(row.path(), resultList(3).at(index + 1));
-        EXPECT_EQ(row.label()->toolTip(), resultList(3).at(index + 1));
+        EXPECT_EQ(row.path(), resultList(3).at(index).path);
+        EXPECT_EQ(row.label()->toolTip(), resultList(3).at(index).path);
         EXPECT_EQ(row.panel()->geometry().top(), index * 30);
         EXPECT_EQ(row.panel()->height(), 30);
         EXPECT_TRUE(row.ok());
