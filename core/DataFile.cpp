@@ -1,5 +1,6 @@
 #include "core/DataFile.h"
 
+#include <QHash>
 #include <QSet>
 #include <QVarLengthArray>
 #include <cstring>
@@ -45,7 +46,7 @@ bool isNegative(QStringView line) {
 }
 
 // The bytes of a line without the blanks around it; a byte below 0x21 is a character below 0x21.
-QByteArrayView trimBlanks(QByteArrayView bytes) {
+QByteArrayView trimBlankBytes(QByteArrayView bytes) {
     qsizetype begin = 0;
     qsizetype end = bytes.size();
     while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 0x20) {
@@ -129,7 +130,7 @@ DataFileText::DataFileText(QByteArray bytes) : m_bytes(std::move(bytes)) {
     // the file's size.
     QSet<QByteArrayView> seen;
     for (qsizetype i = 1; i < lineCount(); ++i) {
-        const QByteArrayView line = trimBlanks(lineBytes(i));
+        const QByteArrayView line = trimBlankBytes(lineBytes(i));
         if (line.isEmpty()) {
             continue;
         }
@@ -191,7 +192,7 @@ DataFileReports::DataFileReports(const DataFileText& file, DataFileHeader header
     for (qsizetype n = 1; n < file.lineCount(); ++n) {
         const QString line = file.line(n);
         checkDataFileLineCharacters(line, n + 1);
-        const qsizetype length = telvainn::trimBlanks(line).size();
+        const qsizetype length = trimBlanks(line).size();
         if (length == 0) {
             continue;
         }

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDateTime>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -72,9 +71,9 @@ int GetReportIndex(QStringView reportNumber);
 
 using Clock = std::function<QDateTime()>;
 
-// Every company's reports of a checked flat data file. Only which lines make each report, and when its
-// first line was taken in, is kept: a report's text is made from the file when it is asked for, so a
-// run holds one report text at a time however large the file.
+// Every company's reports of a checked flat data file, which must outlive them. Only which lines make
+// each report, and when its first line was taken in, is kept: a report's text is made from the file
+// when it is asked for, so a run holds one report text at a time however large the file.
 class DataFileReports {
   public:
     // Checks every data line in order and raises the first fault: a control character, a line that is
