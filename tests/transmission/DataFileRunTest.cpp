@@ -150,6 +150,36 @@ TEST_F(DataFileRunTest, EverySavedFileDecryptsToItsReportDocument) {
                                     "</DVRAPPORT>"));
 }
 
+TEST_F(DataFileRunTest, ManyReportsAreSavedInTheirOrderEachInItsOwnFile) {
+    // More reports than files wait for the disk at a time, from companies whose lines are interleaved.
+    QStringList lines{headerLine()};
+    QStringList expected;
+    for (int round = 0; round < 2; ++round) {
+        for (const int report : {50, 10, 20}) {
+            for (int regnr = 1001; regnr <= 1004; ++regnr) {
+                lines.append(dataLine({.regnr = regnr, .report = report, .objektid = round}));
+            }
+        }
+    }
+    for (int regnr = 1001; regnr <= 1004; ++regnr) {
+        for (const int report : {10, 20, 50}) {
+            expected.append(QStringLiteral("%1/R%2 ok").arg(regnr).arg(report));
+        }
+    }
+    ASSERT_TRUE(save(writeDataFile(lines))) << outputs.error.toStdString();
+    EXPECT_EQ(handled(), expected);
+    for (const DataFileReportResult& report : outputs.reports) {
+        QByteArray decrypted;
+        const ParsedEnvelope envelope = readEnvelope(report.path, &decrypted);
+        EXPECT_EQ(envelope.info[4], report.Regnr);
+        EXPECT_EQ(envelope.info[5], report.reportNumber);
+        EXPECT_EQ(decrypted.count("<OBJEKT "), 2);
+        EXPECT_TRUE(decrypted.contains(" REGNR=\"" + report.Regnr.toLatin1() + "\" \r\n RAPPORTID=\"" +
+                                       report.reportNumber.toLatin1() + "\" "));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 13);
+}
+
 TEST_F(DataFileRunTest, FileNamesFollowTheTemplateAndTestMode) {
     context.testMode = true;
     const QString path = writeDataFile({headerLine("0"), dataLine({})});
