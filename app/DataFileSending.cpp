@@ -3,12 +3,15 @@
 #include "app/FlatFileCommands.h"
 #include "app/MailSystemConfirmation.h"
 #include "core/Error.h"
-#include "core/TemplateVersion.h"
 
 namespace telvainn {
 namespace {
 
-QString sentMessage(const QStringList& reports, const TSettings& settings) {
+QString sentMessage(const std::vector<DataFileReportResult>& sent, const TSettings& settings) {
+    QStringList reports;
+    for (const DataFileReportResult& report : sent) {
+        reports.append(report.reportNumber);
+    }
     return QStringLiteral(
                "Programmet skal normalt sende én mail pr. rapport som ligger i den flate fila.\n\rProgrammet "
                "har nå sendt ") +
@@ -18,15 +21,15 @@ QString sentMessage(const QStringList& reports, const TSettings& settings) {
            QLatin1Char('.');
 }
 
-QString reportIds(const std::vector<DataFileReportId>& reports) {
-    if (reports.empty()) {
-        return QStringLiteral("ingen");
-    }
+// The reports the mail system took, or those it did not.
+QString reportIds(const std::vector<DataFileReportResult>& reports, bool sent) {
     QStringList texts;
-    for (const DataFileReportId& report : reports) {
-        texts.append(QStringLiteral("Regnr %1 R%2").arg(report.Regnr, report.reportNumber));
+    for (const DataFileReportResult& report : reports) {
+        if (report.done == sent) {
+            texts.append(QStringLiteral("Regnr %1 R%2").arg(report.Regnr, report.reportNumber));
+        }
     }
-    return texts.join(QStringLiteral(", "));
+    return texts.isEmpty() ? QStringLiteral("ingen") : texts.join(QStringLiteral(", "));
 }
 
 // After the failure, once a mail was tried: what the run did send and what it did not, so that a new
@@ -38,11 +41,11 @@ QString failedMessage(const DataFileRunOutputs& outputs) {
                   "Klarte ikke å sende filen!\n\rForsøk i stedet å lagre flat fil som kryptert "
                   "fil, og send den krypterte filen manuelt.")
             : QStringLiteral("Klarte ikke å sende filen!\n\r") + outputs.error;
-    if (outputs.delivered.empty() && outputs.failed.empty()) {
+    if (outputs.reports.empty()) {
         return failure;
     }
-    return failure + QStringLiteral("\n\r\n\rSendt: ") + reportIds(outputs.delivered) +
-           QStringLiteral(".\n\rIkke sendt: ") + reportIds(outputs.failed) + QLatin1Char('.');
+    return failure + QStringLiteral("\n\r\n\rSendt: ") + reportIds(outputs.reports, true) +
+           QStringLiteral(".\n\rIkke sendt: ") + reportIds(outputs.reports, false) + QLatin1Char('.');
 }
 
 }  // namespace
@@ -63,32 +66,35 @@ QString reportListText(const QStringList& reportNumbers) {
 
 SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& settings, const RunMode& mode,
                                       const Locale& locale, Prompter& prompter, ReportMailer& mailer,
+                                      TemplateVersion& templateVersion,
                                       const DataFileProgressHandler& progress) {
-    const FlatFileVersionScope versionScope;
+    const FlatFileVersionScope versionScope(templateVersion);
     SendDataFileResult result;
+    std::optional<DataFileText> file;
     try {
-        if (!FlatFileDsnrCheck(dataFile, settings.Dsnr, prompter).goOn ||
-            !ConfirmMailSystem(settings, mode.test, prompter)) {
-            result.stopped = true;
-            return result;
-        }
+        file.emplace(DataFileText::read(dataFile));
     } catch (const Error& e) {
         result.message = e.message();
         return result;
     }
+    if (!FlatFileDsnrCheck(file->firstLine(), settings.Dsnr, prompter).goOn ||
+        !ConfirmMailSystem(settings, mode.test, prompter)) {
+        result.stopped = true;
+        return result;
+    }
 
-    DataFileRunContext context = dataFileRunContext(settings, mode, locale, progress);
+    DataFileRunContext context = dataFileRunContext(settings, mode, locale, templateVersion, progress);
     context.mailer = &mailer;
-    if (!ProcessDataFile(dataFile, DataFileMode::SendMails, result.results, result.outputs, context)) {
+    if (!ProcessDataFile(*file, DataFileMode::SendMails, result.outputs, context)) {
         result.message = failedMessage(result.outputs);
         return result;
     }
-    if (result.results.isEmpty()) {
+    if (result.outputs.reports.empty()) {
         result.message = kNoEncryptedFilesMessage;
         return result;
     }
     result.ok = true;
-    result.message = sentMessage(result.results, settings);
+    result.message = sentMessage(result.outputs.reports, settings);
     return result;
 }
 

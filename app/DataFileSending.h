@@ -7,6 +7,7 @@
 #include "core/Prompter.h"
 #include "core/RunMode.h"
 #include "core/Settings.h"
+#include "core/TemplateVersion.h"
 #include "transmission/DataFileRun.h"
 #include "transmission/ReportMail.h"
 
@@ -17,7 +18,6 @@ struct SendDataFileResult {
     bool ok = false;       // every mail was accepted
     bool stopped = false;  // the Dsnr check or the mail-system question said stop; nothing was sent
     QString message;       // the text to show: the success text or the failure; empty when stopped
-    QStringList results;   // the report number of every mail attempted, in the order of sending
     DataFileRunOutputs outputs;
 };
 
@@ -25,11 +25,12 @@ struct SendDataFileResult {
 QString reportListText(const QStringList& reportNumbers);
 
 // Sends one encrypted mail per company and report of a flat data file through `mailer`, after the Dsnr
-// check and the mail-system question, with the report version "FLATFIL" for the whole run and "0" after
-// it. A mail that fails stops the run, and mails sent before it stay sent and listed; a cancelled one
-// only clears `ok`.
+// check and the mail-system question, with `templateVersion` at "FLATFIL" for the whole command and "0"
+// after it. A mail that fails stops the run, and mails sent before it stay sent and listed; a cancelled
+// one only clears `ok`.
 SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& settings, const RunMode& mode,
                                       const Locale& locale, Prompter& prompter, ReportMailer& mailer,
+                                      TemplateVersion& templateVersion,
                                       const DataFileProgressHandler& progress = {});
 
 }  // namespace telvainn

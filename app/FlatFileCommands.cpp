@@ -1,20 +1,20 @@
 #include "app/FlatFileCommands.h"
 
+#include "core/ControlCharacters.h"
 #include "core/Error.h"
 #include "core/Numbers.h"
 #include "core/ReportIdentity.h"
-#include "core/TemplateVersion.h"
 
 namespace telvainn {
 
-DsnrCheckResult FlatFileDsnrCheck(const QString& path, int configuredDsnr, Prompter& prompter) {
+DsnrCheckResult FlatFileDsnrCheck(const QString& firstLine, int configuredDsnr, Prompter& prompter) {
     DsnrCheckResult result;
-    const QStringList lines = readTextFileLines(path);
-    const QString firstLine = lines.value(0);
-    if (firstLine.size() < 4) {
+    const DataFileHeader header = parseDataFileHeader(firstLine);
+    // A line of four characters or more holds the whole Dsnr.
+    if (header.Dsnr.size() < 3) {
         return result;
     }
-    result.fileDsnr = firstLine.mid(1, 3);
+    result.fileDsnr = header.Dsnr;
     const QString configured = dsnrText(configuredDsnr);
     if (isDigitsOnly(result.fileDsnr) && result.fileDsnr != configured) {
         const QString question =
@@ -30,25 +30,28 @@ DsnrCheckResult FlatFileDsnrCheck(const QString& path, int configuredDsnr, Promp
 
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString& pathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
-                                         Prompter& prompter) {
+                                         Prompter& prompter, TemplateVersion& templateVersion) {
     return SaveDataFileEncrypted(
         dataFile, [&pathTemplate]() -> std::optional<QString> { return pathTemplate; }, settings, mode,
-        locale, prompter);
+        locale, prompter, templateVersion);
 }
 
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
                                          const std::function<std::optional<QString>()>& choosePathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
-                                         Prompter& prompter, const DataFileProgressHandler& progress) {
-    const FlatFileVersionScope versionScope;
+                                         Prompter& prompter, TemplateVersion& templateVersion,
+                                         const DataFileProgressHandler& progress) {
+    const FlatFileVersionScope versionScope(templateVersion);
     SaveDataFileResult result;
+    std::optional<DataFileText> file;
     try {
-        if (!FlatFileDsnrCheck(dataFile, settings.Dsnr, prompter).goOn) {
-            result.stopped = true;
-            return result;
-        }
+        file.emplace(DataFileText::read(dataFile));
     } catch (const Error& e) {
         result.message = e.message();
+        return result;
+    }
+    if (!FlatFileDsnrCheck(file->firstLine(), settings.Dsnr, prompter).goOn) {
+        result.stopped = true;
         return result;
     }
 
@@ -58,16 +61,16 @@ SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
         result.message = kCancelledByUserMessage;
         return result;
     }
-    result.results = QStringList{*pathTemplate};
-    const DataFileRunContext context = dataFileRunContext(settings, mode, locale, progress);
-    if (!ProcessDataFile(dataFile, DataFileMode::SaveFiles, result.results, result.outputs, context)) {
+    DataFileRunContext context = dataFileRunContext(settings, mode, locale, templateVersion, progress);
+    context.pathTemplate = *pathTemplate;
+    if (!ProcessDataFile(*file, DataFileMode::SaveFiles, result.outputs, context)) {
         result.message =
             result.outputs.error.isEmpty()
                 ? QStringLiteral("Klarte ikke å generere krypterte filer.")
                 : QStringLiteral("Klarte ikke å generere krypterte filer!\n\r") + result.outputs.error;
         return result;
     }
-    if (result.results.size() == 1) {
+    if (result.outputs.reports.empty()) {
         result.message = kNoEncryptedFilesMessage;
         return result;
     }
@@ -76,25 +79,42 @@ SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
 }
 
 DataFileRunContext dataFileRunContext(const TSettings& settings, const RunMode& mode, const Locale& locale,
+                                      const TemplateVersion& templateVersion,
                                       const DataFileProgressHandler& progress) {
     DataFileRunContext context;
     context.mailSystem = settings.EmailSystem;
+    context.reportVersion = templateVersion.text();
     context.testMode = mode.test;
     context.locale = locale;
     context.progress = progress;
     return context;
 }
 
-std::optional<QString> failedFileRowText(const QString& resultRow) {
-    if (!resultRow.contains(QLatin1String("ErrorOccured("))) {
-        return std::nullopt;
+EncryptedFileRow encryptedFileRow(const DataFileReportResult& report) {
+    if (report.done) {
+        return {report.path, report.path, true};
     }
-    const qsizetype open = resultRow.indexOf(QLatin1Char('('));
-    const qsizetype close = resultRow.indexOf(QLatin1Char(')'));
-    // What the run added after the marker (whose file, where, why) follows the text.
-    return QStringLiteral("Feilet ved generering av fila for rapport nr ") +
-           resultRow.mid(open + 1, close < 0 ? -1 : close - open - 1) + QLatin1Char('.') +
-           (close < 0 ? QString() : resultRow.mid(close + 1));
+    QString text = QStringLiteral("Feilet ved generering av fila for rapport nr ") + report.reportNumber +
+                   QStringLiteral(". Regnr %1, fila \"%2\": %3")
+                       .arg(report.Regnr, withVisibleControls(report.path), report.reason);
+    if (!text.endsWith(QLatin1Char('.'))) {
+        text += QLatin1Char('.');
+    }
+    if (report.oldFileLeft) {
+        text += QStringLiteral(
+            " En eldre fil med samme navn ligger der fortsatt og inneholder ikke denne "
+            "rapporten.");
+    }
+    return {text, QString(), false};
+}
+
+std::vector<EncryptedFileRow> encryptedFileRows(const std::vector<DataFileReportResult>& reports) {
+    std::vector<EncryptedFileRow> rows;
+    rows.reserve(reports.size());
+    for (const DataFileReportResult& report : reports) {
+        rows.push_back(encryptedFileRow(report));
+    }
+    return rows;
 }
 
 }  // namespace telvainn

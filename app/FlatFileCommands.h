@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
+#include "core/DataFile.h"
 #include "core/Prompter.h"
 #include "core/RunMode.h"
 #include "core/Settings.h"
+#include "core/TemplateVersion.h"
 #include "transmission/DataFileRun.h"
 
 namespace telvainn {
@@ -20,7 +22,7 @@ struct DsnrCheckResult {
 // Compares the Dsnr of a flat data file's first line with the configured one and asks whether to go on
 // when they differ. A first line shorter than four characters, or a Dsnr that is not all digits, passes
 // without a question.
-DsnrCheckResult FlatFileDsnrCheck(const QString& path, int configuredDsnr, Prompter& prompter);
+DsnrCheckResult FlatFileDsnrCheck(const QString& firstLine, int configuredDsnr, Prompter& prompter);
 
 // The outcome of saving a flat data file as encrypted files.
 struct SaveDataFileResult {
@@ -28,7 +30,6 @@ struct SaveDataFileResult {
     QString message;         // the error to show when !ok, empty when the user chose to stop
     bool stopped = false;    // the Dsnr check said stop
     bool cancelled = false;  // no folder was chosen; `message` says so
-    QStringList results;     // entry 0: the path template; then one entry per report
     DataFileRunOutputs outputs;
 };
 
@@ -38,24 +39,34 @@ inline const QString kNoEncryptedFilesMessage = QStringLiteral(
     "\"Notisblokk\".");
 
 // Reads a flat data file and saves one encrypted file per company and report beside the path template
-// that `choosePathTemplate` gives once the Dsnr check has passed (nothing: the user cancelled), with the
-// report version "FLATFIL" for the whole run and "0" after it.
+// that `choosePathTemplate` gives once the Dsnr check has passed (nothing: the user cancelled), with
+// `templateVersion` at "FLATFIL" for the whole command and "0" after it.
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
                                          const std::function<std::optional<QString>()>& choosePathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
-                                         Prompter& prompter, const DataFileProgressHandler& progress = {});
+                                         Prompter& prompter, TemplateVersion& templateVersion,
+                                         const DataFileProgressHandler& progress = {});
 // The same, beside a path template known beforehand.
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString& pathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
-                                         Prompter& prompter);
+                                         Prompter& prompter, TemplateVersion& templateVersion);
 
 // The run of a flat data file for the command-line tool and the desktop program alike: the configured
-// mail system, the run mode's file names and the user's number format.
+// mail system, the report version, the run mode's file names and the user's number format.
 DataFileRunContext dataFileRunContext(const TSettings& settings, const RunMode& mode, const Locale& locale,
+                                      const TemplateVersion& templateVersion,
                                       const DataFileProgressHandler& progress);
 
-// "Feilet ved generering av fila for rapport nr 10." for a result row "ErrorOccured(10)", followed by
-// whatever the row holds after the marker (the Regnr, the path and the reason); nothing for a file row.
-std::optional<QString> failedFileRowText(const QString& resultRow);
+// One encrypted file as the guidance window lists it and the command-line tool prints it.
+struct EncryptedFileRow {
+    QString text;  // the path, or why the report's file is not there
+    QString path;  // the file to open; empty when it was not written
+    bool ok = true;
+};
+
+// The path of a written file; for one that was not, "Feilet ved generering av fila for rapport nr 10."
+// followed by whose file, where, why, and that a file of that name from before is not this report.
+EncryptedFileRow encryptedFileRow(const DataFileReportResult& report);
+std::vector<EncryptedFileRow> encryptedFileRows(const std::vector<DataFileReportResult>& reports);
 
 }  // namespace telvainn

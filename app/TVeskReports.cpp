@@ -41,7 +41,7 @@ TVeskReports::~TVeskReports() {
 }
 
 ReportEnvironment TVeskReports::environment() {
-    return ReportEnvironment{*m_excel, m_programFolder, m_locale, m_prompter, m_reading};
+    return ReportEnvironment{*m_excel, m_programFolder, m_locale, m_prompter, m_templateVersion, m_reading};
 }
 
 TVeskReport& TVeskReports::NewReport(int Rapportnr, const QString& Periode, const QString& fileName,

@@ -9,6 +9,7 @@
 #include "core/Prompter.h"
 #include "core/RunMode.h"
 #include "core/Settings.h"
+#include "core/TemplateVersion.h"
 #include "report/TVeskReport.h"
 #include "transmission/ReportMail.h"
 #include "workbook/Excel.h"
@@ -33,6 +34,9 @@ class TVeskReports : public ReportOwner {
     TVeskReports& operator=(const TVeskReports&) = delete;
 
     excel::Application& excel() { return *m_excel; }
+    // The template version text of the run: what every report's log and envelope shows as its template
+    // version, and what the flat-file commands hold at "FLATFIL" while they run.
+    TemplateVersion& templateVersion() { return m_templateVersion; }
 
     // Replace the current report (released first) with a new or an opened one; raise when it cannot be
     // made, and no report is current then.
@@ -74,6 +78,7 @@ class TVeskReports : public ReportOwner {
     Prompter& m_prompter;
     QString m_programFolder;
     SheetReading m_reading = SheetReading::Bulk;
+    TemplateVersion m_templateVersion;
     std::function<QDateTime()> m_clock = &QDateTime::currentDateTime;
     std::unique_ptr<TVeskReport> m_report;
     std::function<void()> m_reportClosed;

@@ -1,12 +1,7 @@
 #include "app/FlatFileCommands.h"
-#include "app/ProgramFolder.h"
-#include "app/SettingsStore.h"
-#include "cli/Arguments.h"
-#include "cli/CommandSettings.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
-#include "cli/TerminalPrompter.h"
-#include "core/Error.h"
+#include "cli/DataFileCommand.h"
 
 namespace telvainn::cli {
 namespace {
@@ -29,44 +24,26 @@ const QString kHelp = QStringLiteral(
 }  // namespace
 
 int krypterDatafil(const QStringList& args) {
-    const Arguments arguments(args, {QStringLiteral("--test"), QStringLiteral("--ja")},
-                              {QStringLiteral("--ut")});
-    if (const auto end = arguments.endBeforeRun(kHelp, arguments.positional().size() != 1,
-                                                QStringLiteral("Oppgi nøyaktig én datafil."))) {
-        return *end;
-    }
-
-    RunMode mode;
-    mode.test = arguments.has(QStringLiteral("--test"));
-    const std::optional<TSettings> loaded = loadCommandSettings(mode);
-    if (!loaded) {
-        return Failure;
-    }
-    const TSettings& settings = *loaded;
-
-    TerminalPrompter prompter(arguments.has(QStringLiteral("--ja")));
-    const SaveDataFileResult result =
-        SaveDataFileEncrypted(arguments.positional().front(),
-                              arguments.value(QStringLiteral("--ut")).value_or(QStringLiteral("Filnavn")),
-                              settings, mode, Locale::fromEnvironment(), prompter);
-    if (result.stopped) {
-        err(kCancelledByUserMessage);
-        return Failure;
-    }
-    if (!result.ok) {
-        err(result.message);
-        return Failure;
-    }
-    bool allWritten = true;
-    for (const QString& row : result.results.mid(1)) {
-        if (const auto failed = failedFileRowText(row)) {
-            err(*failed);
-            allWritten = false;
-        } else {
-            out(row);
+    return runDataFileCommand(args, kHelp, {QStringLiteral("--ut")}, [](const DataFileCommandRun& run) {
+        // No report is made in this command, so the run's version text is its own.
+        TemplateVersion templateVersion;
+        const SaveDataFileResult result = SaveDataFileEncrypted(
+            run.dataFile, run.arguments.value(QStringLiteral("--ut")).value_or(QStringLiteral("Filnavn")),
+            run.settings, run.mode, Locale::fromEnvironment(), run.prompter, templateVersion);
+        if (const auto end = endOfFailedRun(result.stopped, result.ok, result.message)) {
+            return *end;
         }
-    }
-    return allWritten ? Success : Failure;
+        bool allWritten = true;
+        for (const EncryptedFileRow& row : encryptedFileRows(result.outputs.reports)) {
+            if (row.ok) {
+                out(row.text);
+            } else {
+                err(row.text);
+                allWritten = false;
+            }
+        }
+        return static_cast<int>(allWritten ? Success : Failure);
+    });
 }
 
 }  // namespace telvainn::cli

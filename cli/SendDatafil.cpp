@@ -1,11 +1,7 @@
 #include "app/DataFileSending.h"
-#include "app/SettingsStore.h"
-#include "cli/Arguments.h"
-#include "cli/CommandSettings.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
-#include "cli/TerminalPrompter.h"
-#include "core/Error.h"
+#include "cli/DataFileCommand.h"
 #include "transmission/MailTransportFactory.h"
 #include "transmission/ReportMailDispatcher.h"
 
@@ -30,35 +26,20 @@ const QString kHelp = QStringLiteral(
 }  // namespace
 
 int sendDatafil(const QStringList& args) {
-    const Arguments arguments(args, {QStringLiteral("--test"), QStringLiteral("--ja")}, {});
-    if (const auto end = arguments.endBeforeRun(kHelp, arguments.positional().size() != 1,
-                                                QStringLiteral("Oppgi nøyaktig én datafil."))) {
-        return *end;
-    }
-
-    RunMode mode;
-    mode.test = arguments.has(QStringLiteral("--test"));
-    const std::optional<TSettings> loaded = loadCommandSettings(mode);
-    if (!loaded) {
-        return Failure;
-    }
-    const TSettings& settings = *loaded;
-
-    TerminalPrompter prompter(arguments.has(QStringLiteral("--ja")));
-    const std::unique_ptr<MailTransport> transport = MakeMailTransport(settings, prompter);
-    ReportMailDispatcher mailer(settings, mode.test, *transport);
-    const SendDataFileResult result = SendDataFileByMail(arguments.positional().front(), settings, mode,
-                                                         Locale::fromEnvironment(), prompter, mailer);
-    if (result.stopped) {
-        err(kCancelledByUserMessage);
-        return Failure;
-    }
-    if (!result.ok) {
-        err(result.message);
-        return Failure;
-    }
-    out(result.message);
-    return Success;
+    return runDataFileCommand(args, kHelp, {}, [](const DataFileCommandRun& run) {
+        const std::unique_ptr<MailTransport> transport = MakeMailTransport(run.settings, run.prompter);
+        ReportMailDispatcher mailer(run.settings, run.mode.test, *transport);
+        // No report is made in this command, so the run's version text is its own.
+        TemplateVersion templateVersion;
+        const SendDataFileResult result =
+            SendDataFileByMail(run.dataFile, run.settings, run.mode, Locale::fromEnvironment(), run.prompter,
+                               mailer, templateVersion);
+        if (const auto end = endOfFailedRun(result.stopped, result.ok, result.message)) {
+            return *end;
+        }
+        out(result.message);
+        return static_cast<int>(Success);
+    });
 }
 
 }  // namespace telvainn::cli

@@ -119,44 +119,81 @@ QByteArray readFileBytes(const QString& path) {
     return std::move(*bytes);
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* errorString) {
-    const auto fail = [errorString](const QString& reason) {
-        if (errorString != nullptr) {
-            *errorString = reason;
-        }
-        return false;
-    };
-    const QByteArray target = QFile::encodeName(path);
-    struct stat existing {};
-    const bool exists = ::lstat(target.constData(), &existing) == 0;
-    if (exists && S_ISLNK(existing.st_mode)) {
-        return fail(kSymbolicLink);
-    }
+namespace {
 
-    QByteArray temporary;
-    const int fd = createTemporaryBeside(target, &temporary);
-    if (fd < 0) {
-        return fail(systemReason(errno));
+bool failWith(QString* errorString, const QString& reason) {
+    if (errorString != nullptr) {
+        *errorString = reason;
+    }
+    return false;
+}
+
+}  // namespace
+
+AtomicFileWrite::~AtomicFileWrite() {
+    discard();
+}
+
+void AtomicFileWrite::discard() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temporary.isEmpty()) {
+        ::unlink(m_temporary.constData());
+        m_temporary.clear();
+    }
+}
+
+bool AtomicFileWrite::write(const QString& path, const QByteArray& bytes, QString* errorString) {
+    discard();
+    m_target = QFile::encodeName(path);
+    struct stat existing {};
+    const bool exists = ::lstat(m_target.constData(), &existing) == 0;
+    if (exists && S_ISLNK(existing.st_mode)) {
+        return failWith(errorString, kSymbolicLink);
+    }
+    m_fd = createTemporaryBeside(m_target, &m_temporary);
+    if (m_fd < 0) {
+        m_temporary.clear();
+        return failWith(errorString, systemReason(errno));
     }
     // A file that is replaced keeps its permissions.
-    bool ok = !(exists && S_ISREG(existing.st_mode) && ::fchmod(fd, existing.st_mode & 07777) != 0);
-    ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool ok = !(exists && S_ISREG(existing.st_mode) && ::fchmod(m_fd, existing.st_mode & 07777) != 0) &&
+                    writeAll(m_fd, bytes);
+    if (!ok) {
+        const int error = errno;
+        discard();
+        return failWith(errorString, systemReason(error));
+    }
+    return true;
+}
+
+bool AtomicFileWrite::commit(QString* errorString) {
+    bool ok = ::fsync(m_fd) == 0;
     int error = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
+    if (::close(m_fd) != 0 && ok) {
         ok = false;
         error = errno;
     }
+    m_fd = -1;
     // rename() replaces whatever is at the target, a link planted meanwhile included, and never
     // follows it.
-    if (ok && ::rename(temporary.constData(), target.constData()) != 0) {
+    if (ok && ::rename(m_temporary.constData(), m_target.constData()) != 0) {
         ok = false;
         error = errno;
     }
     if (!ok) {
-        ::unlink(temporary.constData());
-        return fail(systemReason(error));
+        discard();
+        return failWith(errorString, systemReason(error));
     }
+    m_temporary.clear();
     return true;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* errorString) {
+    AtomicFileWrite file;
+    return file.write(path, bytes, errorString) && file.commit(errorString);
 }
 
 void writeFileBytes(const QString& path, const QByteArray& bytes) {

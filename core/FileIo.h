@@ -27,6 +27,29 @@ QByteArray readFileBytes(const QString& path);
 // through a link into a file elsewhere.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* errorString = nullptr);
 
+// writeFileAtomically in its two halves, so that the wait for the disk (commit) can be spent on other
+// work: write() puts the bytes in a temporary file beside the path, commit() makes them durable and
+// renames the file into place. Each gives false with the reason, and then nothing is left behind; a
+// write that is never committed is removed.
+class AtomicFileWrite {
+  public:
+    AtomicFileWrite() = default;
+    ~AtomicFileWrite();
+    AtomicFileWrite(const AtomicFileWrite&) = delete;
+    AtomicFileWrite& operator=(const AtomicFileWrite&) = delete;
+
+    bool write(const QString& path, const QByteArray& bytes, QString* errorString = nullptr);
+    // Only after a write() that succeeded.
+    bool commit(QString* errorString = nullptr);
+
+  private:
+    void discard();
+
+    QByteArray m_target;
+    QByteArray m_temporary;
+    int m_fd = -1;
+};
+
 // The same; raises "Klarte ikke å skrive fila \"<path>\": <reason>" when the file cannot be written.
 void writeFileBytes(const QString& path, const QByteArray& bytes);
 

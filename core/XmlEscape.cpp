@@ -5,6 +5,11 @@ namespace telvainn {
 QString escapeXmlAttribute(QStringView text) {
     QString out;
     out.reserve(text.size());
+    appendEscapedXmlAttribute(out, text);
+    return out;
+}
+
+void appendEscapedXmlAttribute(QString& out, QStringView text) {
     // One pass gives the same result as replacing "&", "<", ">", "'", "\"" in turn: no entity written
     // here is ever looked at again.
     for (const QChar ch : text) {
@@ -28,7 +33,6 @@ QString escapeXmlAttribute(QStringView text) {
                 out += ch;
         }
     }
-    return out;
 }
 
 }  // namespace telvainn

@@ -25,15 +25,16 @@ int main(int argc, char** argv) {
     }
     DataFileRunContext context;
     context.mailSystem = QStringLiteral("Annet");
+    context.reportVersion = QStringLiteral("FLATFIL");
     // The same seeds on every run.
     context.clock = [] { return QDateTime(QDate(2009, 7, 1), QTime(12, 0)); };
     int made = 0;
     for (int i = 2; i < argc; ++i) {
         const QString dataFile = QString::fromLocal8Bit(argv[i]);
-        QStringList results{folder.filePath(QFileInfo(dataFile).completeBaseName())};
+        context.pathTemplate = folder.filePath(QFileInfo(dataFile).completeBaseName());
         DataFileRunOutputs outputs;
-        ProcessDataFile(dataFile, DataFileMode::SaveFiles, results, outputs, context);
-        made += static_cast<int>(results.size()) - 1;
+        ProcessDataFile(dataFile, DataFileMode::SaveFiles, outputs, context);
+        made += static_cast<int>(outputs.reports.size());
     }
     std::printf("%d krypterte filer i %s\n", made, argv[1]);
     return made > 0 ? 0 : 1;

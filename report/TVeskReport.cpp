@@ -5,7 +5,6 @@
 #include "core/Error.h"
 #include "core/FileIo.h"
 #include "core/ReportCatalogue.h"
-#include "core/TemplateVersion.h"
 
 namespace telvainn {
 namespace {
@@ -75,7 +74,7 @@ std::unique_ptr<TVeskReport> TVeskReport::CreateNew(ReportOwner* owner, const Re
         report->m_identity.Rapporttype = Rapporttype.toUpper();
         report->m_identity.generation = TemplateGeneration::Current;
         report->m_validator = makeValidator(TemplateGeneration::Current, excel, environment.programFolder,
-                                            Rapportnr, environment.locale);
+                                            Rapportnr, environment.locale, environment.templateVersion);
         report->m_validator->setSheetReading(environment.reading);
 
         report->m_reportSheet->Unprotect();
@@ -85,7 +84,8 @@ std::unique_ptr<TVeskReport> TVeskReport::CreateNew(ReportOwner* owner, const Re
         workbook.Save();
 
         report->m_logLines << QStringLiteral("Starter ny rapport")
-                           << identityLogLines(report->m_identity, fileName, templateVersionText());
+                           << identityLogLines(report->m_identity, fileName,
+                                               environment.templateVersion.text());
     } catch (...) {
         report->finishOpening(false);
         throw;
@@ -105,11 +105,13 @@ std::unique_ptr<TVeskReport> TVeskReport::OpenExisting(ReportOwner* owner,
         report->routeCloseNotification();
         report->m_reportSheet = report->m_workbook->ActiveSheet();
         report->ReadHeading();
-        report->m_validator = makeValidator(report->generation(), excel, environment.programFolder,
-                                            report->Rapportnr(), environment.locale);
+        report->m_validator =
+            makeValidator(report->generation(), excel, environment.programFolder, report->Rapportnr(),
+                          environment.locale, environment.templateVersion);
         report->m_validator->setSheetReading(environment.reading);
         report->m_logLines << QStringLiteral("Åpner eksisterende rapport")
-                           << identityLogLines(report->m_identity, fileName, templateVersionText());
+                           << identityLogLines(report->m_identity, fileName,
+                                               environment.templateVersion.text());
         report->m_workbook->Activate();
         if (report->generation() == TemplateGeneration::Current) {
             report->callMacro(QString::fromLatin1(catalogueEntry(report->Rapportnr()).macro));
@@ -190,7 +192,7 @@ bool TVeskReport::ConfirmSaved() {
 }
 
 QStringList TVeskReport::InformationList(const QString& mailSystem) const {
-    return informationList(m_identity, mailSystem, templateVersionText());
+    return informationList(m_identity, mailSystem, m_environment.templateVersion.text());
 }
 
 QString TVeskReport::DataFileName() const {

@@ -9,6 +9,7 @@
 #include "core/Locale.h"
 #include "core/Prompter.h"
 #include "core/ReportIdentity.h"
+#include "core/TemplateVersion.h"
 #include "validation/TVeskValidator.h"
 #include "workbook/Excel.h"
 
@@ -29,6 +30,8 @@ struct ReportEnvironment {
     QString programFolder;  // holds maler/r10.xls ... r60.xls
     Locale locale;
     Prompter& prompter;  // the macro failure and the save reminder
+    // Set by each report's validator when it is made; its log and envelopes show it.
+    TemplateVersion& templateVersion;
     SheetReading reading = SheetReading::Bulk;
 };
 

@@ -2,122 +2,164 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <deque>
+#include <future>
+#include <memory>
 
-#include "core/ControlCharacters.h"
 #include "core/Error.h"
 #include "core/FileIo.h"
-#include "core/Numbers.h"
-#include "core/TemplateVersion.h"
+#include "transmission/BlowfishCipher.h"
 #include "transmission/Envelope.h"
 
 namespace telvainn {
 namespace {
 
-QString lineLengthMessage(qsizetype length) {
-    return QStringLiteral("Fila inneholdt en linje med %1 tegn, og programmet taklet ikke å lese det.")
-        .arg(length);
-}
-
-QString unknownCompanyMessage(qsizetype lineNumber, const QString& regnr) {
-    return QStringLiteral(
-               "Linje nr %1 i fila begynner ikke med et regnr programmet kjenner (\"%2\"). "
-               "Linjen kan ikke ha blanke tegn foran regnr.")
-        .arg(lineNumber)
-        .arg(withVisibleControls(regnr));
-}
-
-// What follows "ErrorOccured(<nr>)" in the result list: whose file, where, why, and that a file of that
-// name from before is not this report.
-QString notWrittenDetails(const QString& regnr, const QString& path, const QString& reason,
-                          bool oldFileThere) {
-    QString details =
-        QStringLiteral(" Regnr %1, fila \"%2\": %3").arg(regnr, withVisibleControls(path), reason);
-    if (!details.endsWith(QLatin1Char('.'))) {
-        details += QLatin1Char('.');
+// The final steps of a run over the checked reports: every company in order, its reports in catalogue
+// order, one encrypted text at a time.
+class ReportsRun {
+  public:
+    ReportsRun(const DataFileReports& reports, const DataFileRunContext& context, DataFileRunOutputs& outputs)
+        : m_reports(reports), m_context(context), m_outputs(outputs) {
+        for (qsizetype company = 0; company < reports.companyCount(); ++company) {
+            for (int index = 0; index < static_cast<int>(kReportNumbers.size()); ++index) {
+                m_progress.total += reports.lineCount(company, index) > 0 ? 1 : 0;
+            }
+        }
     }
-    if (oldFileThere) {
-        details += QStringLiteral(
-            " En eldre fil med samme navn ligger der fortsatt og inneholder ikke denne "
-            "rapporten.");
+
+    ~ReportsRun() {
+        for (PendingFile& pending : m_pending) {
+            pending.commit.wait();
+        }
     }
-    return details;
-}
+    ReportsRun(const ReportsRun&) = delete;
+    ReportsRun& operator=(const ReportsRun&) = delete;
+
+    // True when every mail was taken; a file that is not written shows only in its result.
+    bool run(DataFileMode mode) {
+        if (mode == DataFileMode::SendMails && m_context.mailer == nullptr) {
+            throw Error(QStringLiteral("Ingen e-postforsendelse er satt opp."));
+        }
+        bool success = true;
+        for (qsizetype company = 0; company < m_reports.companyCount(); ++company) {
+            for (int index = 0; index < static_cast<int>(kReportNumbers.size()); ++index) {
+                if (m_reports.lineCount(company, index) == 0) {
+                    continue;
+                }
+                announce(company, index);
+                if (mode == DataFileMode::SaveFiles) {
+                    save(company, index);
+                } else {
+                    success = send(company, index) && success;
+                }
+            }
+        }
+        while (!m_pending.empty()) {
+            finishOldestFile();
+        }
+        if (m_context.progress) {
+            m_context.progress(m_progress);
+        }
+        return success;
+    }
+
+  private:
+    // Tells the run's progress that the report of catalogue index `index` is next.
+    void announce(qsizetype company, int index) {
+        if (m_context.progress) {
+            m_progress.Regnr = m_reports.Regnr(company);
+            m_progress.reportNumber = QString::number(kReportNumbers[static_cast<std::size_t>(index)]);
+            m_context.progress(m_progress);
+        }
+        ++m_progress.done;
+    }
+
+    // The envelope of one report, and the information list it was built from.
+    QByteArray encryptedReportText(qsizetype company, int index, QStringList& list) const {
+        list = m_reports.informationList(company, index, m_context.mailSystem, m_context.reportVersion);
+        return BuildEncryptedReportText(
+            list, m_cipher.EncryptReportText(m_reports.closedReportText(company, index)));
+    }
+
+    DataFileReportResult& result(qsizetype company, int index) {
+        DataFileReportResult& result = m_outputs.reports.emplace_back();
+        result.reportNumber = QString::number(kReportNumbers[static_cast<std::size_t>(index)]);
+        result.Regnr = m_reports.Regnr(company);
+        return result;
+    }
+
+    // The bytes are written here, so that a full disk or a size limit meets the report whose bytes do
+    // not fit; the wait until they are on the disk is spent on the next reports, and a few such waits
+    // at a time let the file system settle them together.
+    void save(qsizetype company, int index) {
+        QStringList list;
+        const QByteArray bytes = encryptedReportText(company, index, list) + "\r\n";
+        DataFileReportResult& saved = result(company, index);
+        const DataFileHeader& header = m_reports.header();
+        saved.path = encryptedReportFilePath(m_context.pathTemplate, header.Periode, saved.Regnr,
+                                             saved.reportNumber, header.kindLetter, m_context.testMode);
+        auto file = std::make_shared<AtomicFileWrite>();
+        if (!file->write(saved.path, bytes, &saved.reason)) {
+            notWritten(saved);
+            return;
+        }
+        std::future<Commit> commit = std::async(std::launch::async, [file] {
+            Commit done;
+            done.ok = file->commit(&done.reason);
+            return done;
+        });
+        m_pending.push_back({m_outputs.reports.size() - 1, std::move(commit)});
+        if (m_pending.size() > kCommitsInFlight) {
+            finishOldestFile();
+        }
+    }
+
+    void finishOldestFile() {
+        PendingFile pending = std::move(m_pending.front());
+        m_pending.pop_front();
+        const Commit commit = pending.commit.get();
+        DataFileReportResult& saved = m_outputs.reports[pending.result];
+        saved.done = commit.ok;
+        if (!saved.done) {
+            saved.reason = commit.reason;
+            notWritten(saved);
+        }
+    }
+
+    static void notWritten(DataFileReportResult& saved) {
+        // A link at the name is what the reason speaks of.
+        const QFileInfo existing(saved.path);
+        saved.oldFileLeft = existing.exists() && !existing.isSymLink();
+    }
+
+    bool send(qsizetype company, int index) {
+        QStringList list;
+        const QByteArray encrypted = encryptedReportText(company, index, list);
+        DataFileReportResult& sent = result(company, index);
+        sent.done = m_context.mailer->SendReportMail(list, encrypted, BuildClearTextBlock(list));
+        return sent.done;
+    }
+
+    static constexpr std::size_t kCommitsInFlight = 4;
+    struct Commit {
+        bool ok = false;
+        QString reason;
+    };
+    // A written file on its way to the disk, and its place in the results.
+    struct PendingFile {
+        std::size_t result;
+        std::future<Commit> commit;
+    };
+
+    const DataFileReports& m_reports;
+    const DataFileRunContext& m_context;
+    DataFileRunOutputs& m_outputs;
+    const BlowfishCipher m_cipher;
+    DataFileProgress m_progress;
+    std::deque<PendingFile> m_pending;
+};
 
 }  // namespace
-
-TDataFileReports::TDataFileReports(DataFileHeader header, const DataFileRunContext& context,
-                                   QStringList& results)
-    : DataFileReportTexts(std::move(header), context.locale, context.clock),
-      m_context(context),
-      m_results(results) {}
-
-QByteArray TDataFileReports::encryptedReportText(int index, QStringList& list) const {
-    list = informationList(index, m_context.mailSystem, templateVersionText());
-    return BuildEncryptedReportText(list, m_cipher.EncryptReportText(closedReportText(index)));
-}
-
-void TDataFileReports::announce(DataFileProgress& progress, int index) const {
-    if (m_context.progress) {
-        progress.Regnr = Regnr();
-        progress.reportNumber = QString::number(kReportNumbers[static_cast<std::size_t>(index)]);
-        m_context.progress(progress);
-    }
-    ++progress.done;
-}
-
-void TDataFileReports::SaveReports(DataFileProgress& progress) {
-    const QString pathTemplate = m_results.value(0);
-    for (std::size_t i = 0; i < kReportNumbers.size(); ++i) {
-        const int index = static_cast<int>(i);
-        if (lineCount(index) == 0) {
-            continue;
-        }
-        announce(progress, index);
-        const QString reportNumber = QString::number(kReportNumbers[i]);
-        QStringList list;
-        const QByteArray bytes = encryptedReportText(index, list) + "\r\n";
-        const QString path = encryptedReportFilePath(pathTemplate, header().Periode, Regnr(), reportNumber,
-                                                     header().kindLetter, m_context.testMode);
-        QString reason;
-        if (writeFileAtomically(path, bytes, &reason)) {
-            m_results.append(path);
-        } else {
-            // A link at the name is what the reason speaks of.
-            const QFileInfo existing(path);
-            const bool oldFileThere = existing.exists() && !existing.isSymLink();
-            m_results.append(QStringLiteral("ErrorOccured(%1)").arg(reportNumber) +
-                             notWrittenDetails(Regnr(), path, reason, oldFileThere));
-        }
-    }
-}
-
-void TDataFileReports::SendReports(bool& success, DataFileProgress& progress, DataFileRunOutputs& outputs) {
-    if (m_context.mailer == nullptr) {
-        throw Error(QStringLiteral("Ingen e-postforsendelse er satt opp."));
-    }
-    for (std::size_t i = 0; i < kReportNumbers.size(); ++i) {
-        const int index = static_cast<int>(i);
-        if (lineCount(index) == 0) {
-            continue;
-        }
-        announce(progress, index);
-        QStringList list;
-        const QByteArray encrypted = encryptedReportText(index, list);
-        const QString reportNumber = QString::number(kReportNumbers[i]);
-        bool sent = false;
-        try {
-            sent = m_context.mailer->SendReportMail(list, encrypted, BuildClearTextBlock(list));
-        } catch (const Error&) {
-            outputs.failed.push_back({Regnr(), reportNumber});
-            throw;
-        }
-        (sent ? outputs.delivered : outputs.failed).push_back({Regnr(), reportNumber});
-        success = success && sent;
-        m_results.append(reportNumber);
-    }
-}
 
 QString encryptedReportFilePath(const QString& pathTemplate, const QString& periode, const QString& regnr,
                                 const QString& reportNumber, const QString& kindLetter, bool testMode) {
@@ -132,87 +174,46 @@ QString encryptedReportFilePath(const QString& pathTemplate, const QString& peri
     return pathTemplate.contains(QLatin1Char('/')) ? QDir(info.path()).filePath(name) : name;
 }
 
-bool ProcessDataFile(const QString& path, DataFileMode mode, QStringList& results,
-                     DataFileRunOutputs& outputs, const DataFileRunContext& context) {
-    outputs.kindLetter = outputs.Dsnr = outputs.Periode = outputs.Regnr = outputs.reportNumber =
-        QStringLiteral("?");
-    outputs.delivered.clear();
-    outputs.failed.clear();
-
-    QStringList lines;
-    QStringList companies;
+bool ProcessDataFile(const DataFileText& file, DataFileMode mode, DataFileRunOutputs& outputs,
+                     const DataFileRunContext& context) {
+    outputs = DataFileRunOutputs();
+    outputs.companies = static_cast<int>(file.companies().size());
+    if (file.companies().isEmpty()) {
+        outputs.error = kNoCompaniesMessage;
+        return false;
+    }
     try {
-        lines = readTextFileLines(path);
-        companies = companiesInDataFile(lines);
+        const QString firstLine = file.firstLine();
+        checkDataFileLineCharacters(firstLine, 1);
+        const DataFileHeader header = parseDataFileHeader(firstLine);
+        if (!header.valid()) {
+            throw Error(kInvalidFirstLineMessage);
+        }
+        outputs.kindLetter = header.kindLetter;
+        outputs.Dsnr = header.Dsnr;
+        outputs.Periode = header.Periode;
+        const DataFileReports reports(file, header, context.locale, context.clock, outputs.Regnr);
+        return ReportsRun(reports, context, outputs).run(mode);
     } catch (const Error& e) {
+        outputs.error = e.message();
+        return false;
+    }
+}
+
+bool ProcessDataFile(const QString& path, DataFileMode mode, DataFileRunOutputs& outputs,
+                     const DataFileRunContext& context) {
+    std::optional<DataFileText> file;
+    try {
+        file.emplace(DataFileText::read(path));
+    } catch (const Error& e) {
+        outputs = DataFileRunOutputs();
         outputs.error = QStringLiteral(
                             "Programmet feilet ved forsøk på å hente informasjon fra datafila.\r\n"
                             "Feilmelding: ") +
                         e.message();
         return false;
     }
-    outputs.companies = static_cast<int>(companies.size());
-    if (companies.isEmpty()) {
-        outputs.error = kNoCompaniesMessage;
-        return false;
-    }
-
-    try {
-        checkDataFileLineCharacters(lines.front(), 1);
-        const DataFileHeader header = parseDataFileHeader(lines.front());
-        outputs.kindLetter = header.kindLetter;
-        outputs.Dsnr = header.Dsnr;
-        outputs.Periode = header.Periode;
-
-        // A deque keeps every company's address stable while the run holds references to them.
-        std::deque<TDataFileReports> reports;
-        // Looked up for every line, so a file of many companies is not searched through line by line.
-        QHash<QString, std::size_t> companyIndex;
-        for (qsizetype i = 0; i < companies.size(); ++i) {
-            reports.emplace_back(header, context, results);
-            companyIndex.insert(companies[i], static_cast<std::size_t>(i));
-        }
-
-        for (qsizetype n = 1; n < lines.size(); ++n) {
-            const QString& line = lines[n];
-            checkDataFileLineCharacters(line, n + 1);
-            const qsizetype length = trimBlanks(line).size();
-            if (length == 0) {
-                continue;
-            }
-            if (length != kDataLineLength) {
-                throw Error(lineLengthMessage(length));
-            }
-            outputs.Regnr = line.left(4);
-            const auto company = companyIndex.constFind(outputs.Regnr);
-            if (company == companyIndex.constEnd()) {
-                throw Error(unknownCompanyMessage(n + 1, outputs.Regnr));
-            }
-            reports[*company].AddDataLine(line, n + 1);
-        }
-
-        DataFileProgress progress;
-        for (const auto& company : reports) {
-            for (std::size_t i = 0; i < kReportNumbers.size(); ++i) {
-                progress.total += company.lineCount(static_cast<int>(i)) > 0 ? 1 : 0;
-            }
-        }
-        bool success = true;
-        for (auto& company : reports) {
-            if (mode == DataFileMode::SaveFiles) {
-                company.SaveReports(progress);
-            } else {
-                company.SendReports(success, progress, outputs);
-            }
-        }
-        if (context.progress) {
-            context.progress(progress);
-        }
-        return success;
-    } catch (const Error& e) {
-        outputs.error = e.message();
-        return false;
-    }
+    return ProcessDataFile(*file, mode, outputs, context);
 }
 
 }  // namespace telvainn

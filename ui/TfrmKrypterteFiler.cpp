@@ -11,7 +11,6 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "app/FlatFileCommands.h"
 #include "ui/ScreenRoom.h"
 
 namespace telvainn::ui {
@@ -115,7 +114,8 @@ QString shellFailure(const QString& intro, const QString& failure, const QString
 }  // namespace
 
 TpnlFilnavn::TpnlFilnavn(const QFrame& templatePanel, const QLabel& templateLabel,
-                         const QPushButton& templateButton, QWidget* list, int index, const QString& entry) {
+                         const QPushButton& templateButton, QWidget* list, int index,
+                         const EncryptedFileRow& file) {
     const QString number = QString::number(index + 1);
     m_panel = new QFrame(list);
     m_panel->setObjectName(QStringLiteral("pnlFilnavn") + number);
@@ -137,21 +137,21 @@ TpnlFilnavn::TpnlFilnavn(const QFrame& templatePanel, const QLabel& templateLabe
     m_button->setIconSize(templateButton.iconSize());
     m_button->setText(templateButton.text());
 
-    if (const std::optional<QString> failure = failedFileRowText(entry)) {
+    if (!file.ok) {
         m_ok = false;
-        m_label->setText(*failure);
+        m_label->setText(file.text);
         // The reason after the text may not fit in the row.
-        m_label->setToolTip(*failure);
+        m_label->setToolTip(file.text);
         QPalette palette = m_label->palette();
         palette.setColor(QPalette::WindowText, Qt::red);
         m_label->setPalette(palette);
         m_button->setEnabled(false);
     } else {
-        m_path = entry;
+        m_path = file.path;
         // A long path is shortened in its middle, so that both the folder and the file name, which
         // tells the rows apart, stay in sight; the tooltip has it whole.
-        m_label->setText(m_label->fontMetrics().elidedText(entry, Qt::ElideMiddle, m_label->width()));
-        m_label->setToolTip(entry);
+        m_label->setText(m_label->fontMetrics().elidedText(file.text, Qt::ElideMiddle, m_label->width()));
+        m_label->setToolTip(file.text);
     }
     m_panel->show();
 }
@@ -329,17 +329,16 @@ void TfrmKrypterteFiler::SetTexts(const KrypterteFilerTexts& texts) {
     m_edtEmnetekst->setCursorPosition(0);
 }
 
-void TfrmKrypterteFiler::SetFiles(const QStringList& resultList) {
+void TfrmKrypterteFiler::SetFiles(const std::vector<EncryptedFileRow>& files) {
     m_rows.clear();
     m_folder.clear();
     // The rows copy the template as the list's room shapes it.
-    fitToRows(static_cast<int>(std::max<qsizetype>(0, resultList.size() - 1)));
-    for (qsizetype entry = 1; entry < resultList.size(); ++entry) {
-        const int index = static_cast<int>(entry - 1);
+    fitToRows(static_cast<int>(files.size()));
+    for (std::size_t i = 0; i < files.size(); ++i) {
         auto row = std::make_unique<TpnlFilnavn>(*m_pnlDummyPanel, *m_lblDummyFilnavn, *m_btnDummyOpen,
-                                                 m_pnlFiler, index, resultList.at(entry));
+                                                 m_pnlFiler, static_cast<int>(i), files[i]);
         if (row->ok()) {
-            m_folder = folderOf(resultList.at(entry));
+            m_folder = folderOf(files[i].path);
         }
         connect(row->openButton(), &QPushButton::clicked, this,
                 [this, path = row->path()] { openFile(path); });

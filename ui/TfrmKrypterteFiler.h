@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/FlatFileCommands.h"
 #include "core/Prompter.h"
 #include "ui/DesktopShell.h"
 
@@ -41,14 +42,14 @@ struct KrypterteFilerTexts {
     QString recipientName;
 };
 
-// One row of the file list: a copy of the window's hidden template row, showing one result entry. Not a
-// control itself; it owns its panel, and with it the label and the open button.
+// One row of the file list: a copy of the window's hidden template row, showing one file. Not a control
+// itself; it owns its panel, and with it the label and the open button.
 class TpnlFilnavn {
   public:
     static constexpr int kRowHeight = 30;
 
     TpnlFilnavn(const QFrame& templatePanel, const QLabel& templateLabel, const QPushButton& templateButton,
-                QWidget* list, int index, const QString& entry);
+                QWidget* list, int index, const EncryptedFileRow& file);
     ~TpnlFilnavn();
     TpnlFilnavn(const TpnlFilnavn&) = delete;
     TpnlFilnavn& operator=(const TpnlFilnavn&) = delete;
@@ -56,7 +57,7 @@ class TpnlFilnavn {
     QFrame* panel() const { return m_panel; }
     QLabel* label() const { return m_label; }
     QPushButton* openButton() const { return m_button; }
-    // The file the row stands for: the entry in full, however the label has to shorten it.
+    // The file the row stands for, in full, however the label has to shorten it.
     const QString& path() const { return m_path; }
     // False for a report whose file was not written.
     bool ok() const { return m_ok; }
@@ -79,10 +80,9 @@ class TfrmKrypterteFiler : public QDialog {
 
     void SetAddress(const QString& address);
     void SetTexts(const KrypterteFilerTexts& texts);
-    // Entry 0 of the result list is the command's own and never shown; every later entry is a file path
-    // or an "ErrorOccured(<report number>)" marker. The window grows with the rows as far as the room
-    // on the screen allows; beyond that the list scrolls.
-    void SetFiles(const QStringList& resultList);
+    // One row per file, written or not. The window grows with the rows as far as the room on the screen
+    // allows; beyond that the list scrolls.
+    void SetFiles(const std::vector<EncryptedFileRow>& files);
     // The room the window may take on the screen, for the next SetFiles; by default the free area of
     // the screen it is shown on, less the window manager's frame.
     void SetScreenRoom(const QSize& room) { m_room = room; }

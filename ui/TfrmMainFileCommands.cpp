@@ -44,7 +44,7 @@ void TfrmMain::aLagre() {
     guidance.SetTexts({1, kSourceSpreadsheet, 1, kProgramVersion, report->Rapporttype(),
                        QString::number(report->Rapportnr()), report->Periode(), regnrText(m_settings.Regnr),
                        dsnrText(m_settings.Dsnr), m_settings.EmailSystem, m_settings.RecipientName});
-    guidance.SetFiles({QStringLiteral("Ikke i bruk"), saved.path});
+    guidance.SetFiles({{saved.path, saved.path, true}});
     m_services.runDialog(guidance);
     bringToFront();
 }
@@ -65,9 +65,9 @@ void TfrmMain::aLagre2() {
                    QStringLiteral("Filnavn"), FolderKind::EncryptedFiles});
     };
     DataFileProgressWindow progress(this);
-    const SaveDataFileResult result =
-        SaveDataFileEncrypted(*dataFile, choosePathTemplate, m_settings, m_mode, m_services.locale,
-                              m_prompter, [&progress](const DataFileProgress& step) { progress(step); });
+    const SaveDataFileResult result = SaveDataFileEncrypted(
+        *dataFile, choosePathTemplate, m_settings, m_mode, m_services.locale, m_prompter,
+        m_reports->templateVersion(), [&progress](const DataFileProgress& step) { progress(step); });
     progress.finish();
     if (result.stopped) {
         return;
@@ -83,11 +83,11 @@ void TfrmMain::aLagre2() {
     TfrmKrypterteFiler guidance(m_prompter, *m_services.shell, this);
     guidance.setWindowIcon(windowIcon());
     guidance.SetAddress(guidanceAddress());
-    guidance.SetTexts({static_cast<int>(result.results.size()) - 1, kSourceFlatFile, result.outputs.companies,
-                       kProgramVersion, result.outputs.kindLetter, result.outputs.reportNumber,
-                       result.outputs.Periode, result.outputs.Regnr, result.outputs.Dsnr,
-                       m_settings.EmailSystem, m_settings.RecipientName});
-    guidance.SetFiles(result.results);
+    guidance.SetTexts({static_cast<int>(result.outputs.reports.size()), kSourceFlatFile,
+                       result.outputs.companies, kProgramVersion, result.outputs.kindLetter,
+                       result.outputs.reportNumber, result.outputs.Periode, result.outputs.Regnr,
+                       result.outputs.Dsnr, m_settings.EmailSystem, m_settings.RecipientName});
+    guidance.SetFiles(encryptedFileRows(result.outputs.reports));
     m_services.runDialog(guidance);
 }
 
@@ -100,9 +100,9 @@ void TfrmMain::aSendAttachment() {
     }
     ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport());
     DataFileProgressWindow progress(this);
-    const SendDataFileResult result =
-        SendDataFileByMail(*dataFile, m_settings, m_mode, m_services.locale, m_prompter, dispatcher,
-                           [&progress](const DataFileProgress& step) { progress(step); });
+    const SendDataFileResult result = SendDataFileByMail(
+        *dataFile, m_settings, m_mode, m_services.locale, m_prompter, dispatcher,
+        m_reports->templateVersion(), [&progress](const DataFileProgress& step) { progress(step); });
     progress.finish();
     if (result.stopped) {
         return;

@@ -49,16 +49,20 @@ QString duplicateKey(const FieldList& fields, const RowRecord& record) {
 }  // namespace rows
 
 TVeskValidatorNew::TVeskValidatorNew(excel::Application& excel, const QString& programFolder,
-                                     int reportNumber, const Locale& locale)
-    : TVeskValidator(excel, programFolder, reportNumber, locale), m_layout(currentLayout(reportNumber)) {}
+                                     int reportNumber, const Locale& locale, TemplateVersion& templateVersion)
+    : TVeskValidator(excel, programFolder, reportNumber, locale, templateVersion),
+      m_layout(currentLayout(reportNumber)) {}
 
 TVeskValidatorOld::TVeskValidatorOld(excel::Application& excel, const QString& programFolder,
-                                     int reportNumber, const Locale& locale)
-    : TVeskValidator(excel, programFolder, reportNumber, locale), m_layout(olderLayout(reportNumber)) {}
+                                     int reportNumber, const Locale& locale, TemplateVersion& templateVersion)
+    : TVeskValidator(excel, programFolder, reportNumber, locale, templateVersion),
+      m_layout(olderLayout(reportNumber)) {}
 
 TVeskValidatorCorr::TVeskValidatorCorr(excel::Application& excel, const QString& programFolder,
-                                       int reportNumber, const Locale& locale)
-    : TVeskValidator(excel, programFolder, reportNumber, locale), m_layout(correctionLayout(reportNumber)) {}
+                                       int reportNumber, const Locale& locale,
+                                       TemplateVersion& templateVersion)
+    : TVeskValidator(excel, programFolder, reportNumber, locale, templateVersion),
+      m_layout(correctionLayout(reportNumber)) {}
 
 bool TVeskValidatorNew::ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) {
     startRow();
@@ -138,15 +142,18 @@ bool TVeskValidatorCorr::ReadRow(ReportSheet& sheet, int row, ReadMode mode, Row
 
 std::unique_ptr<TVeskValidator> makeValidator(TemplateGeneration generation, excel::Application& excel,
                                               const QString& programFolder, int reportNumber,
-                                              const Locale& locale) {
+                                              const Locale& locale, TemplateVersion& templateVersion) {
     switch (generation) {
         case TemplateGeneration::Older:
-            return std::make_unique<TVeskValidatorOld>(excel, programFolder, reportNumber, locale);
+            return std::make_unique<TVeskValidatorOld>(excel, programFolder, reportNumber, locale,
+                                                       templateVersion);
         case TemplateGeneration::Correction:
-            return std::make_unique<TVeskValidatorCorr>(excel, programFolder, reportNumber, locale);
+            return std::make_unique<TVeskValidatorCorr>(excel, programFolder, reportNumber, locale,
+                                                        templateVersion);
         case TemplateGeneration::Current:
         default:
-            return std::make_unique<TVeskValidatorNew>(excel, programFolder, reportNumber, locale);
+            return std::make_unique<TVeskValidatorNew>(excel, programFolder, reportNumber, locale,
+                                                       templateVersion);
     }
 }
 

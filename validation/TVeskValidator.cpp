@@ -57,14 +57,15 @@ QString cellNote(const QString& address) {
 }
 
 TVeskValidator::TVeskValidator(excel::Application& excel, const QString& programFolder, int reportNumber,
-                               const Locale& locale)
+                               const Locale& locale, TemplateVersion& templateVersion)
     : m_excel(excel),
+      m_templateVersion(templateVersion),
       m_programFolder(programFolder),
       m_reportNumber(reportNumber),
       m_entry(catalogueEntryOrEmpty(reportNumber)),
       m_rules(reportRules(reportNumber)),
       m_locale(locale) {
-    setTemplateVersionText(kNoTemplateVersion);
+    m_templateVersion.set(kNoTemplateVersion);
     openTemplate();
 }
 
@@ -104,7 +105,7 @@ void TVeskValidator::openTemplate() {
                 } catch (const std::exception&) {
                     version = kNoTemplateVersion;
                 }
-                setTemplateVersionText(version);
+                m_templateVersion.set(version);
             }
         }
         m_codeSheet = std::move(codeSheet);

@@ -13,6 +13,7 @@
 #include "core/ReportCatalogue.h"
 #include "core/ReportIdentity.h"
 #include "core/RowRecord.h"
+#include "core/TemplateVersion.h"
 #include "validation/CodeLists.h"
 #include "validation/Layout.h"
 #include "validation/ReportRules.h"
@@ -65,9 +66,9 @@ QString cellNote(const QString& address);
 class TVeskValidator {
   public:
     // Opens the template maler/r<nr>.xls of `programFolder` and takes its code sheet; raises when the
-    // template cannot be opened. Sets the process-wide template version text.
+    // template cannot be opened. Sets `templateVersion` to "0" and then from the template.
     TVeskValidator(excel::Application& excel, const QString& programFolder, int reportNumber,
-                   const Locale& locale);
+                   const Locale& locale, TemplateVersion& templateVersion);
     virtual ~TVeskValidator();
     TVeskValidator(const TVeskValidator&) = delete;
     TVeskValidator& operator=(const TVeskValidator&) = delete;
@@ -132,6 +133,7 @@ class TVeskValidator {
     virtual const std::array<QString, kFieldCount>& cellTemplates() const = 0;
 
     excel::Application& m_excel;
+    TemplateVersion& m_templateVersion;
     QString m_programFolder;
     std::int32_t m_reportNumber;
     const CatalogueEntry& m_entry;
@@ -155,6 +157,6 @@ class TVeskValidator {
 // The validator of a template generation for a report number.
 std::unique_ptr<TVeskValidator> makeValidator(TemplateGeneration generation, excel::Application& excel,
                                               const QString& programFolder, int reportNumber,
-                                              const Locale& locale);
+                                              const Locale& locale, TemplateVersion& templateVersion);
 
 }  // namespace telvainn

@@ -8,7 +8,7 @@ namespace telvainn {
 class TVeskValidatorNew : public TVeskValidator {
   public:
     TVeskValidatorNew(excel::Application& excel, const QString& programFolder, int reportNumber,
-                      const Locale& locale);
+                      const Locale& locale, TemplateVersion& templateVersion);
     TemplateGeneration generation() const override { return TemplateGeneration::Current; }
     QString CheckHeading(ReportSheet& sheet, bool marking) override;
     bool ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) override;
@@ -22,7 +22,7 @@ class TVeskValidatorNew : public TVeskValidator {
 class TVeskValidatorOld : public TVeskValidator {
   public:
     TVeskValidatorOld(excel::Application& excel, const QString& programFolder, int reportNumber,
-                      const Locale& locale);
+                      const Locale& locale, TemplateVersion& templateVersion);
     TemplateGeneration generation() const override { return TemplateGeneration::Older; }
     QString CheckHeading(ReportSheet& sheet, bool marking) override;
     bool ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) override;
@@ -36,7 +36,7 @@ class TVeskValidatorOld : public TVeskValidator {
 class TVeskValidatorCorr : public TVeskValidator {
   public:
     TVeskValidatorCorr(excel::Application& excel, const QString& programFolder, int reportNumber,
-                       const Locale& locale);
+                       const Locale& locale, TemplateVersion& templateVersion);
     TemplateGeneration generation() const override { return TemplateGeneration::Correction; }
     QString CheckHeading(ReportSheet& sheet, bool marking) override;
     bool ReadRow(ReportSheet& sheet, int row, ReadMode mode, RowRecord& record) override;

@@ -44,6 +44,7 @@ struct Report {
     std::unique_ptr<excel::Application> application;
     std::unique_ptr<excel::Workbook> workbook;
     std::unique_ptr<excel::Worksheet> sheet;
+    TemplateVersion templateVersion;
     std::unique_ptr<TVeskValidator> validator;
 
     Report() {
@@ -62,7 +63,8 @@ struct Report {
         sheet->WriteBlock(11, 1, reportRows());
         Locale locale;
         locale.decimalSeparator = QLatin1Char(',');
-        validator = makeValidator(TemplateGeneration::Current, *application, folder.path(), 10, locale);
+        validator = makeValidator(TemplateGeneration::Current, *application, folder.path(), 10, locale,
+                                  templateVersion);
     }
 };
 

@@ -44,7 +44,17 @@ class DataFileSendingTest : public ::testing::Test {
 
     SendDataFileResult send(const QString& path, ScriptedPrompter& prompter, RunMode mode = {}) {
         ReportMailDispatcher mailer(settings, mode.test, transport);
-        return SendDataFileByMail(path, settings, mode, locale, prompter, mailer);
+        return SendDataFileByMail(path, settings, mode, locale, prompter, mailer, version);
+    }
+
+    // Regnr and report number of every mail the run tried, and whether it was taken.
+    static QStringList handled(const SendDataFileResult& result) {
+        QStringList reports;
+        for (const DataFileReportResult& report : result.outputs.reports) {
+            reports.append(QStringLiteral("%1/R%2 %3")
+                               .arg(report.Regnr, report.reportNumber, report.done ? "ok" : "feilet"));
+        }
+        return reports;
     }
 
     QStringList sentReports() const {
@@ -59,6 +69,7 @@ class DataFileSendingTest : public ::testing::Test {
     TSettings settings;
     Locale locale;
     RecordingMailTransport transport;
+    TemplateVersion version;
 };
 
 }  // namespace
@@ -72,13 +83,13 @@ TEST(ReportListText, CommasAndOgBetweenTheReports) {
 }
 
 TEST_F(DataFileSendingTest, ThreeReportsOfTwoCompaniesGiveThreeMailsAndTheSuccessText) {
-    setTemplateVersionText(QStringLiteral("01.02.2009"));
+    version.set(QStringLiteral("01.02.2009"));
     ScriptedPrompter silent;
     const SendDataFileResult result = send(threeReports(), silent);
     ASSERT_TRUE(result.ok) << result.message.toStdString();
     EXPECT_FALSE(result.stopped);
     EXPECT_TRUE(silent.questions.isEmpty());
-    EXPECT_EQ(result.results, (QStringList{"10", "20", "10"}));
+    EXPECT_EQ(handled(result), (QStringList{"4567/R10 ok", "4567/R20 ok", "1234/R10 ok"}));
     EXPECT_EQ(sentReports(), (QStringList{"123/4567 R10", "123/4567 R20", "123/1234 R10"}));
     EXPECT_EQ(result.message,
               QStringLiteral("Programmet skal normalt sende én mail pr. rapport som ligger i den flate "
@@ -90,7 +101,7 @@ TEST_F(DataFileSendingTest, ThreeReportsOfTwoCompaniesGiveThreeMailsAndTheSucces
         EXPECT_EQ(envelope.info[7], QStringLiteral("FLATFIL"));
         EXPECT_TRUE(BlowfishCipher().DecryptReportText(envelope.base64).endsWith("</DATA>\r\n</DVRAPPORT>"));
     }
-    EXPECT_EQ(templateVersionText(), QStringLiteral("0"));
+    EXPECT_EQ(version.text(), QStringLiteral("0"));
 }
 
 TEST_F(DataFileSendingTest, ACancelledMailFailsTheRunButTheOthersAreStillSentAndListed) {
@@ -98,7 +109,7 @@ TEST_F(DataFileSendingTest, ACancelledMailFailsTheRunButTheOthersAreStillSentAnd
     ScriptedPrompter silent;
     const SendDataFileResult result = send(threeReports(), silent);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.results, (QStringList{"10", "20", "10"}));
+    EXPECT_EQ(handled(result), (QStringList{"4567/R10 ok", "4567/R20 feilet", "1234/R10 ok"}));
     EXPECT_EQ(transport.mails.size(), 3u);
     EXPECT_EQ(
         result.message,
@@ -112,13 +123,13 @@ TEST_F(DataFileSendingTest, AFailedMailStopsTheRunAndTheListHoldsWhatWasSent) {
     ScriptedPrompter silent;
     const SendDataFileResult result = send(threeReports(), silent);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.results, QStringList{"10"});
+    EXPECT_EQ(handled(result), (QStringList{"4567/R10 ok", "4567/R20 feilet"}));
     EXPECT_EQ(sentReports(), (QStringList{"123/4567 R10", "123/4567 R20"}));
     EXPECT_EQ(
         result.message,
         QStringLiteral("Klarte ikke å sende filen!\n\rMAPI Error: (23) \"Fikk ikke kontakt med "
                        "e-posttjeneren\"\n\r\n\rSendt: Regnr 4567 R10.\n\rIkke sendt: Regnr 4567 R20."));
-    EXPECT_EQ(templateVersionText(), QStringLiteral("0"));
+    EXPECT_EQ(version.text(), QStringLiteral("0"));
 }
 
 TEST_F(DataFileSendingTest, NoToEitherQuestionSendsNothing) {
@@ -141,7 +152,7 @@ TEST_F(DataFileSendingTest, NoToEitherQuestionSendsNothing) {
         "TIL:\n\rtelva@dalvora.no\n\r\n\rEMNETEKST:\n\rTEST: Dsnr: 123, Regnr: 4567, rapp: <nr>, "
         "periode: <ååååmm>, mail: Annet\n\r")));
     EXPECT_TRUE(transport.mails.empty());
-    EXPECT_EQ(templateVersionText(), QStringLiteral("0"));
+    EXPECT_EQ(version.text(), QStringLiteral("0"));
 
     // Yes to both: the Dsnr question comes first.
     settings.Dsnr = 7;

@@ -8,9 +8,11 @@
 
 #include <unistd.h>
 
+#include "app/FlatFileCommands.h"
 #include "app/ReportCommands.h"
 #include "core/Error.h"
 #include "core/ReportCatalogue.h"
+#include "support/DataLines.h"
 #include "support/FileSizeLimit.h"
 #include "support/MemoryProgramFolder.h"
 #include "support/ScriptedPrompter.h"
@@ -339,4 +341,40 @@ TEST_F(TVeskReportsTest, OnlyTheReportsTheCatalogueLeavesUnvalidatedSkipValidati
     EXPECT_EQ(skipped->message, QStringLiteral("Rapport 35 blir ikke validert, og kan sendes slik den er."));
     EXPECT_EQ(skipped->logLines, (QStringList{QStringLiteral("Rapport 35 blir ikke validert."),
                                               QStringLiteral("Du kan sende den slik den er.")}));
+}
+
+// The template version
+
+TEST_F(TVeskReportsTest, TheValidatorMadeLastDecidesTheTemplateVersionOfTheReports) {
+    TVeskReport& first = reports.NewReport(10, QStringLiteral("200906"), path("Q1.xls"), QStringLiteral("N"));
+    EXPECT_TRUE(first.logLines().contains(QStringLiteral("Rapportmal: 25.02.2009")));
+    EXPECT_EQ(first.InformationList(QStringLiteral("Annet")).at(7), QStringLiteral("25.02.2009"));
+
+    TVeskReport& second =
+        reports.NewReport(20, QStringLiteral("200812"), path("Q2.xls"), QStringLiteral("N"));
+    EXPECT_TRUE(second.logLines().contains(QStringLiteral("Rapportmal: 01.12.2008")));
+    EXPECT_EQ(second.InformationList(QStringLiteral("Annet")).at(7), QStringLiteral("01.12.2008"));
+    EXPECT_EQ(reports.templateVersion().text(), QStringLiteral("01.12.2008"));
+
+    TVeskReport& reopened = reports.OpenReport(path("Q1.xls"));
+    EXPECT_EQ(reopened.InformationList(QStringLiteral("Annet")).at(7), QStringLiteral("25.02.2009"));
+}
+
+TEST_F(TVeskReportsTest, AReportSentAfterAFlatFileRunCarriesTheZeroTheRunLeft) {
+    TVeskReport& report = filledReport();
+    const QString dataFile = path("data.txt");
+    {
+        QFile file(dataFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(testdata::fileText({testdata::headerLine("F", "007"), testdata::dataLine({})}).toLatin1());
+    }
+    const SaveDataFileResult saved = SaveDataFileEncrypted(dataFile, path("Filnavn"), settings, RunMode{},
+                                                           norwegian(), prompter, reports.templateVersion());
+    ASSERT_TRUE(saved.ok) << saved.message.toStdString();
+    EXPECT_TRUE(fileBytes(saved.outputs.reports.at(0).path).contains("\r\nRapportversjon:   FLATFIL\r\n"));
+
+    RecordingMailer mailer;
+    ASSERT_TRUE(reports.SendReport(report, mailer)) << reports.LastError.toStdString();
+    EXPECT_EQ(mailer.info.at(7), QStringLiteral("0"));
+    EXPECT_TRUE(mailer.clearText.contains("\r\nRapportversjon:   0\r\n"));
 }

@@ -84,10 +84,12 @@ TEST(ReportIdentityTexts, LogLinesPadLabelsAndWriteNumbersPlain) {
 }
 
 TEST(TemplateVersionText, FlatFileScopeSetsFlatfilAndLeavesZero) {
-    setTemplateVersionText(QStringLiteral("25.02.2009"));
+    TemplateVersion version;
+    EXPECT_EQ(version.text(), QStringLiteral("0"));
+    version.set(QStringLiteral("25.02.2009"));
     {
-        const FlatFileVersionScope scope;
-        EXPECT_EQ(templateVersionText(), QStringLiteral("FLATFIL"));
+        const FlatFileVersionScope scope(version);
+        EXPECT_EQ(version.text(), QStringLiteral("FLATFIL"));
     }
-    EXPECT_EQ(templateVersionText(), QStringLiteral("0"));
+    EXPECT_EQ(version.text(), QStringLiteral("0"));
 }

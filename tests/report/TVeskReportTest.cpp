@@ -43,7 +43,7 @@ class TVeskReportTest : public ::testing::Test, public ReportOwner {
         Locale locale;
         locale.decimalSeparator = QLatin1Char(',');
         locale.thousandsSeparator = QChar(0x00A0);
-        return {app, programFolder, locale, prompter};
+        return {app, programFolder, locale, prompter, templateVersion};
     }
     QString path(const QString& name) const { return dir.filePath(name); }
 
@@ -87,6 +87,7 @@ class TVeskReportTest : public ::testing::Test, public ReportOwner {
 
     excel::memory::Application app;
     ScriptedPrompter prompter;
+    TemplateVersion templateVersion;
     QTemporaryDir dir;
     QStringList macroCalls;
     std::vector<TVeskReport*> closedReports;

@@ -8,7 +8,6 @@
 
 #include "core/Error.h"
 #include "core/FileIo.h"
-#include "core/TemplateVersion.h"
 #include "core/Windows1252.h"
 #include "support/DataLines.h"
 #include "support/FileSizeLimit.h"
@@ -43,21 +42,30 @@ class DataFileRunTest : public ::testing::Test {
 
     // Runs the file in save mode with "<dir>/Filnavn" as the path template.
     bool save(const QString& path) {
-        results = QStringList{dir.filePath(QStringLiteral("Filnavn"))};
-        return ProcessDataFile(path, DataFileMode::SaveFiles, results, outputs, context);
+        context.pathTemplate = dir.filePath(QStringLiteral("Filnavn"));
+        return ProcessDataFile(path, DataFileMode::SaveFiles, outputs, context);
     }
 
     QStringList savedNames() const {
         QStringList names;
-        for (const QString& row : results.mid(1)) {
-            names.append(QFileInfo(row).fileName());
+        for (const DataFileReportResult& report : outputs.reports) {
+            names.append(QFileInfo(report.path).fileName());
         }
         return names;
     }
 
+    // Report number, Regnr and whether it was done, of every report the run handled.
+    QStringList handled() const {
+        QStringList reports;
+        for (const DataFileReportResult& report : outputs.reports) {
+            reports.append(QStringLiteral("%1/R%2 %3")
+                               .arg(report.Regnr, report.reportNumber, report.done ? "ok" : "feilet"));
+        }
+        return reports;
+    }
+
     QTemporaryDir dir;
     DataFileRunContext context;
-    QStringList results;
     DataFileRunOutputs outputs;
 };
 
@@ -79,7 +87,7 @@ TEST_F(DataFileRunTest, OnlyAFirstLineMeansNoCompanies) {
                                             "(\"GetAListOfCompaniesFromDataFile\" fant ingen selskaper.)"));
     EXPECT_EQ(outputs.companies, 0);
     EXPECT_EQ(outputs.Dsnr, QStringLiteral("?"));
-    EXPECT_EQ(results.size(), 1);
+    EXPECT_TRUE(outputs.reports.empty());
 }
 
 TEST_F(DataFileRunTest, AMissingFileIsReportedWithTheReadError) {
@@ -106,20 +114,22 @@ TEST_F(DataFileRunTest, CompaniesInOrderOfFirstAppearanceAndReport10Before20) {
     EXPECT_EQ(savedNames(), (QStringList{QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"),
                                          QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R20.txt"),
                                          QStringLiteral("Kryptert_fil_Periode200906_RegNr1234_R10.txt")}));
-    EXPECT_EQ(results[1], dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt")));
+    EXPECT_EQ(outputs.reports[0].path,
+              dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt")));
+    EXPECT_EQ(handled(), (QStringList{"4567/R10 ok", "4567/R20 ok", "1234/R10 ok"}));
 }
 
 TEST_F(DataFileRunTest, EverySavedFileDecryptsToItsReportDocument) {
-    const FlatFileVersionScope version;
+    context.reportVersion = QStringLiteral("FLATFIL");
     const QString path = writeDataFile({headerLine("K"), dataLine({.regnr = 4567, .report = 20}),
                                         dataLine({.regnr = 4567, .report = 20, .objektid = 99, .sign = 1})});
     ASSERT_TRUE(save(path)) << outputs.error.toStdString();
-    ASSERT_EQ(results.size(), 2);
-    EXPECT_EQ(QFileInfo(results[1]).fileName(),
+    ASSERT_EQ(outputs.reports.size(), 1u);
+    EXPECT_EQ(QFileInfo(outputs.reports[0].path).fileName(),
               QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R20K.txt"));
 
     QByteArray decrypted;
-    const ParsedEnvelope envelope = readEnvelope(results[1], &decrypted);
+    const ParsedEnvelope envelope = readEnvelope(outputs.reports[0].path, &decrypted);
     EXPECT_EQ(envelope.info, (QStringList{"123", "K", "200906", "3.0.5", "4567", "20", "Annet", "FLATFIL"}));
     EXPECT_EQ(decrypted, QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
                                     "<DVRAPPORT \r\n"
@@ -140,11 +150,41 @@ TEST_F(DataFileRunTest, EverySavedFileDecryptsToItsReportDocument) {
                                     "</DVRAPPORT>"));
 }
 
+TEST_F(DataFileRunTest, ManyReportsAreSavedInTheirOrderEachInItsOwnFile) {
+    // More reports than files wait for the disk at a time, from companies whose lines are interleaved.
+    QStringList lines{headerLine()};
+    QStringList expected;
+    for (int round = 0; round < 2; ++round) {
+        for (const int report : {50, 10, 20}) {
+            for (int regnr = 1001; regnr <= 1004; ++regnr) {
+                lines.append(dataLine({.regnr = regnr, .report = report, .objektid = round}));
+            }
+        }
+    }
+    for (int regnr = 1001; regnr <= 1004; ++regnr) {
+        for (const int report : {10, 20, 50}) {
+            expected.append(QStringLiteral("%1/R%2 ok").arg(regnr).arg(report));
+        }
+    }
+    ASSERT_TRUE(save(writeDataFile(lines))) << outputs.error.toStdString();
+    EXPECT_EQ(handled(), expected);
+    for (const DataFileReportResult& report : outputs.reports) {
+        QByteArray decrypted;
+        const ParsedEnvelope envelope = readEnvelope(report.path, &decrypted);
+        EXPECT_EQ(envelope.info[4], report.Regnr);
+        EXPECT_EQ(envelope.info[5], report.reportNumber);
+        EXPECT_EQ(decrypted.count("<OBJEKT "), 2);
+        EXPECT_TRUE(decrypted.contains(" REGNR=\"" + report.Regnr.toLatin1() + "\" \r\n RAPPORTID=\"" +
+                                       report.reportNumber.toLatin1() + "\" "));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 13);
+}
+
 TEST_F(DataFileRunTest, FileNamesFollowTheTemplateAndTestMode) {
     context.testMode = true;
     const QString path = writeDataFile({headerLine("0"), dataLine({})});
-    results = QStringList{dir.filePath(QStringLiteral("mars.txt"))};
-    ASSERT_TRUE(ProcessDataFile(path, DataFileMode::SaveFiles, results, outputs, context));
+    context.pathTemplate = dir.filePath(QStringLiteral("mars.txt"));
+    ASSERT_TRUE(ProcessDataFile(path, DataFileMode::SaveFiles, outputs, context));
     EXPECT_EQ(savedNames(),
               QStringList{QStringLiteral("mars.txt_Periode200906_RegNr4567_R10_(testfil).txt")});
 
@@ -167,16 +207,24 @@ TEST_F(DataFileRunTest, AReadOnlyFolderMarksEveryFileWithItsCompanyPathAndReason
             GTEST_SKIP() << "folder permissions do not stop this user from writing";
         }
     }
-    results = QStringList{out.filePath(QStringLiteral("Filnavn"))};
-    const bool ok = ProcessDataFile(path, DataFileMode::SaveFiles, results, outputs, context);
+    context.pathTemplate = out.filePath(QStringLiteral("Filnavn"));
+    const bool ok = ProcessDataFile(path, DataFileMode::SaveFiles, outputs, context);
     QFile::setPermissions(out.path(), readOnly | QFileDevice::WriteOwner);
     EXPECT_TRUE(ok);
-    EXPECT_EQ(results.mid(1),
-              (QStringList{
-                  QStringLiteral("ErrorOccured(10) Regnr 4567, fila \"%1\": Permission denied.")
-                      .arg(out.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"))),
-                  QStringLiteral("ErrorOccured(10) Regnr 1234, fila \"%1\": Permission denied.")
-                      .arg(out.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr1234_R10.txt")))}));
+    const auto notWritten = [](const char* regnr, const QString& path) {
+        return DataFileReportResult{QStringLiteral("10"),
+                                    QString::fromLatin1(regnr),
+                                    path,
+                                    QStringLiteral("Permission denied"),
+                                    false,
+                                    false};
+    };
+    EXPECT_EQ(
+        outputs.reports,
+        (std::vector<DataFileReportResult>{
+            notWritten("4567", out.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"))),
+            notWritten("1234",
+                       out.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr1234_R10.txt")))}));
 }
 
 TEST_F(DataFileRunTest, AFileThatCannotBeWrittenIsMarkedAndTheOthersStand) {
@@ -184,11 +232,11 @@ TEST_F(DataFileRunTest, AFileThatCannotBeWrittenIsMarkedAndTheOthersStand) {
     // A folder where the file of report 10 should go blocks that one file.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt")));
     ASSERT_TRUE(save(path));
-    ASSERT_EQ(results.size(), 3);
-    EXPECT_TRUE(results[1].startsWith(QStringLiteral("ErrorOccured(10) Regnr 4567, fila ")));
-    EXPECT_EQ(QFileInfo(results[2]).fileName(),
+    EXPECT_EQ(handled(), (QStringList{"4567/R10 feilet", "4567/R21 ok"}));
+    EXPECT_FALSE(outputs.reports[0].reason.isEmpty());
+    EXPECT_EQ(QFileInfo(outputs.reports[1].path).fileName(),
               QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R21.txt"));
-    EXPECT_TRUE(QFileInfo(results[2]).isFile());
+    EXPECT_TRUE(QFileInfo(outputs.reports[1].path).isFile());
     // Nothing half-written is left beside it.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
@@ -198,12 +246,13 @@ TEST_F(DataFileRunTest, ADiskFullAfterTheFirstFileMarksTheRestAndLeavesNoPartial
         writeDataFile({headerLine(), dataLine({.regnr = 4567, .report = 10}),
                        dataLine({.regnr = 4567, .report = 20}), dataLine({.regnr = 1234, .report = 10})});
     QTemporaryDir healthy;
-    results = QStringList{healthy.filePath(QStringLiteral("Filnavn"))};
-    ASSERT_TRUE(ProcessDataFile(path, DataFileMode::SaveFiles, results, outputs, context));
-    ASSERT_EQ(results.size(), 4);
-    const QByteArray first = readFileBytes(results[1]);
+    context.pathTemplate = healthy.filePath(QStringLiteral("Filnavn"));
+    ASSERT_TRUE(ProcessDataFile(path, DataFileMode::SaveFiles, outputs, context));
+    ASSERT_EQ(outputs.reports.size(), 3u);
+    const QByteArray first = readFileBytes(outputs.reports[0].path);
     const qint64 smallest =
-        std::min({QFileInfo(results[1]).size(), QFileInfo(results[2]).size(), QFileInfo(results[3]).size()});
+        std::min({QFileInfo(outputs.reports[0].path).size(), QFileInfo(outputs.reports[1].path).size(),
+                  QFileInfo(outputs.reports[2].path).size()});
 
     // The second report's file is there from an earlier run; a failed write must not touch it.
     const QString second = dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R20.txt"));
@@ -224,17 +273,17 @@ TEST_F(DataFileRunTest, ADiskFullAfterTheFirstFileMarksTheRestAndLeavesNoPartial
     diskFull.reset();
 
     EXPECT_TRUE(ok) << outputs.error.toStdString();  // a file that fails does not stop the run
-    ASSERT_EQ(results.size(), 4);
-    EXPECT_EQ(results[1], dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt")));
+    const QString firstPath = dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"));
     // Whose file, where and why; and the file of that name from before is not this report.
-    EXPECT_EQ(results[2],
-              QStringLiteral("ErrorOccured(20) Regnr 4567, fila \"%1\": File too large. En eldre fil "
-                             "med samme navn ligger der fortsatt og inneholder ikke denne rapporten.")
-                  .arg(second));
-    EXPECT_EQ(results[3],
-              QStringLiteral("ErrorOccured(10) Regnr 1234, fila \"%1\": File too large.")
-                  .arg(dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr1234_R10.txt"))));
-    EXPECT_EQ(readFileBytes(results[1]), first);
+    EXPECT_EQ(outputs.reports,
+              (std::vector<DataFileReportResult>{
+                  {QStringLiteral("10"), QStringLiteral("4567"), firstPath, QString(), true, false},
+                  {QStringLiteral("20"), QStringLiteral("4567"), second, QStringLiteral("File too large"),
+                   false, true},
+                  {QStringLiteral("10"), QStringLiteral("1234"),
+                   dir.filePath(QStringLiteral("Kryptert_fil_Periode200906_RegNr1234_R10.txt")),
+                   QStringLiteral("File too large"), false, false}}));
+    EXPECT_EQ(readFileBytes(firstPath), first);
     EXPECT_EQ(readFileBytes(second), earlier);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
               (QStringList{QStringLiteral("Kryptert_fil_Periode200906_RegNr4567_R10.txt"),
@@ -250,7 +299,7 @@ TEST_F(DataFileRunTest, LinesOfTheWrongLengthStopTheRun) {
         EXPECT_EQ(outputs.error,
                   QStringLiteral("Fila inneholdt en linje med %1 tegn, og programmet taklet ikke å lese det.")
                       .arg(length));
-        EXPECT_EQ(results.size(), 1) << "nothing is saved when the run stops before saving";
+        EXPECT_TRUE(outputs.reports.empty()) << "nothing is saved when the run stops before saving";
     }
     // Surrounding blanks do not count.
     EXPECT_TRUE(save(writeDataFile({headerLine(), dataLine({}) + QStringLiteral("   \t")})));
@@ -314,9 +363,8 @@ TEST_F(DataFileRunTest, SendModeMailsEveryReportAndListsItEvenWhenCancelled) {
     const QString path =
         writeDataFile({headerLine(), dataLine({.regnr = 4567, .report = 20}),
                        dataLine({.regnr = 1234, .report = 10}), dataLine({.regnr = 4567, .report = 10})});
-    results = QStringList{QStringLiteral("ikke i bruk")};
-    EXPECT_FALSE(ProcessDataFile(path, DataFileMode::SendMails, results, outputs, context));
-    EXPECT_EQ(results, (QStringList{"ikke i bruk", "10", "20", "10"}));
+    EXPECT_FALSE(ProcessDataFile(path, DataFileMode::SendMails, outputs, context));
+    EXPECT_EQ(handled(), (QStringList{"4567/R10 ok", "4567/R20 feilet", "1234/R10 ok"}));
     ASSERT_EQ(mailer.sent.size(), 3u);
     EXPECT_EQ(mailer.sent[0].info[4], QStringLiteral("4567"));
     EXPECT_EQ(mailer.sent[1].info[5], QStringLiteral("20"));
@@ -336,9 +384,8 @@ TEST_F(DataFileRunTest, AMailErrorStopsTheRunAndKeepsWhatWasSent) {
     context.mailer = &mailer;
     const QString path = writeDataFile(
         {headerLine(), dataLine({.report = 10}), dataLine({.report = 20}), dataLine({.report = 50})});
-    results = QStringList{QStringLiteral("ikke i bruk")};
-    EXPECT_FALSE(ProcessDataFile(path, DataFileMode::SendMails, results, outputs, context));
+    EXPECT_FALSE(ProcessDataFile(path, DataFileMode::SendMails, outputs, context));
     EXPECT_EQ(outputs.error, QStringLiteral("MAPI Error: (2) \"Generell feil\""));
-    EXPECT_EQ(results, (QStringList{"ikke i bruk", "10"}));
+    EXPECT_EQ(handled(), (QStringList{"4567/R10 ok", "4567/R20 feilet"}));
     EXPECT_EQ(mailer.sent.size(), 2u);
 }

@@ -61,10 +61,23 @@ KrypterteFilerTexts flatFile(int files, int companies, const QString& kind) {
     return texts;
 }
 
-QStringList resultList(int files) {
-    QStringList list{QStringLiteral("/home/rapport/Filnavn")};
+using telvainn::EncryptedFileRow;
+
+EncryptedFileRow written(const QString& path) {
+    return {path, path, true};
+}
+
+EncryptedFileRow failedReport(const char* reportNumber) {
+    return {
+        QStringLiteral("Feilet ved generering av fila for rapport nr %1.").arg(QLatin1String(reportNumber)),
+        QString(), false};
+}
+
+std::vector<EncryptedFileRow> resultList(int files) {
+    std::vector<EncryptedFileRow> list;
     for (int index = 1; index <= files; ++index) {
-        list << QStringLiteral("/home/rapport/Kryptert_fil_Periode200812_RegNr1234_R%1.txt").arg(index * 10);
+        list.push_back(written(
+            QStringLiteral("/home/rapport/Kryptert_fil_Periode200812_RegNr1234_R%1.txt").arg(index * 10)));
     }
     return list;
 }
@@ -180,8 +193,8 @@ TEST_F(TfrmKrypterteFilerTest, OneCompanyWithThreeReportsCountsTheFiles) {
     ASSERT_EQ(window.rowCount(), 3);
     for (int index = 0; index < 3; ++index) {
         const TpnlFilnavn& row = window.row(index);
-        EXPECT_EQ(row.path(), resultList(3).at(index + 1));
-        EXPECT_EQ(row.label()->toolTip(), resultList(3).at(index + 1));
+        EXPECT_EQ(row.path(), resultList(3).at(index).path);
+        EXPECT_EQ(row.label()->toolTip(), resultList(3).at(index).path);
         EXPECT_EQ(row.panel()->geometry().top(), index * 30);
         EXPECT_EQ(row.panel()->height(), 30);
         EXPECT_TRUE(row.ok());
@@ -221,9 +234,8 @@ TEST_F(TfrmKrypterteFilerTest, ReportNumberAndCorrectionMarkInTheSubject) {
 }
 
 TEST_F(TfrmKrypterteFilerTest, FailedReportsShowRedRowsWithoutAnOpenButton) {
-    window.SetFiles({QStringLiteral("Ikke i bruk"), QStringLiteral("/data/a/R10.txt"),
-                     QStringLiteral("ErrorOccured(20)"), QStringLiteral("/data/b/R30.txt"),
-                     QStringLiteral("ErrorOccured(10)")});
+    window.SetFiles({written(QStringLiteral("/data/a/R10.txt")), failedReport("20"),
+                     written(QStringLiteral("/data/b/R30.txt")), failedReport("10")});
 
     ASSERT_EQ(window.rowCount(), 4);
     const TpnlFilnavn& failed = window.row(3);
@@ -257,8 +269,7 @@ TEST_F(TfrmKrypterteFilerTest, FailedReportsShowRedRowsWithoutAnOpenButton) {
 }
 
 TEST_F(TfrmKrypterteFilerTest, FolderCannotBeOpenedWhenEveryReportFailed) {
-    window.SetFiles({QStringLiteral("/home/rapport/Filnavn"), QStringLiteral("ErrorOccured(10)"),
-                     QStringLiteral("ErrorOccured(20)")});
+    window.SetFiles({failedReport("10"), failedReport("20")});
 
     EXPECT_EQ(window.folder(), QString());
     EXPECT_FALSE(button("btnOpenFolder")->isEnabled());
@@ -269,7 +280,7 @@ TEST_F(TfrmKrypterteFilerTest, FolderCannotBeOpenedWhenEveryReportFailed) {
     button("btnOpenFolder")->click();
     EXPECT_TRUE(shell.explored.isEmpty());
 
-    window.SetFiles({QStringLiteral("/home/rapport/Filnavn"), QStringLiteral("/home/rapport/R10.txt")});
+    window.SetFiles({written(QStringLiteral("/home/rapport/R10.txt"))});
     EXPECT_TRUE(button("btnOpenFolder")->isEnabled());
     EXPECT_TRUE(label("lblOpenFolder1")->isEnabled());
     EXPECT_TRUE(label("lblOpenFolder2")->isEnabled());
@@ -335,9 +346,8 @@ TEST_F(TfrmKrypterteFilerTest, ManyRowsScrollInsteadOfGrowingPastTheScreen) {
 // apart; the full path is the tooltip and is what the open button opens. The subject shows its start.
 TEST_F(TfrmKrypterteFilerTest, LongPathsAreShortenedInTheirMiddleAndTheSubjectShowsItsStart) {
     const QString folder = QStringLiteral("/home/rapport/Dokumenter/TELVA/innrapportering/2026/november/");
-    window.SetFiles({folder + QStringLiteral("Filnavn"),
-                     folder + QStringLiteral("Kryptert_fil_Periode202611_RegNr4567_R10.txt"),
-                     folder + QStringLiteral("Kryptert_fil_Periode202611_RegNr4567_R20.txt")});
+    window.SetFiles({written(folder + QStringLiteral("Kryptert_fil_Periode202611_RegNr4567_R10.txt")),
+                     written(folder + QStringLiteral("Kryptert_fil_Periode202611_RegNr4567_R20.txt"))});
     const QLabel* first = window.row(0).label();
     const QLabel* second = window.row(1).label();
     EXPECT_NE(first->text(), second->text());
@@ -363,12 +373,12 @@ TEST_F(TfrmKrypterteFilerTest, OpensARowsFileAndTellsWhenTheDesktopCannot) {
     window.SetFiles(resultList(3));
 
     window.row(1).openButton()->click();
-    EXPECT_EQ(shell.opened, QStringList{resultList(3).at(2)});
+    EXPECT_EQ(shell.opened, QStringList{resultList(3).at(1).path});
     EXPECT_TRUE(prompter.messages.isEmpty());
 
     shell.failure = QStringLiteral("The specified file was not found");
     window.row(2).openButton()->click();
-    EXPECT_EQ(shell.opened.last(), resultList(3).at(3));
+    EXPECT_EQ(shell.opened.last(), resultList(3).at(2).path);
     EXPECT_EQ(
         prompter.messages,
         QStringList{QStringLiteral("Klarte ikke åpne fila. Returnerte følgende feil:\n\r\"The specified file "
@@ -379,7 +389,7 @@ TEST_F(TfrmKrypterteFilerTest, OpensARowsFileAndTellsWhenTheDesktopCannot) {
 }
 
 TEST_F(TfrmKrypterteFilerTest, OpensTheFolderAndTellsWhenTheDesktopCannot) {
-    window.SetFiles({QStringLiteral("Ikke i bruk"), QStringLiteral("/data/rapporter/R10.txt")});
+    window.SetFiles({written(QStringLiteral("/data/rapporter/R10.txt"))});
 
     button("btnOpenFolder")->click();
     EXPECT_EQ(shell.explored, QStringList{QStringLiteral("/data/rapporter/")});

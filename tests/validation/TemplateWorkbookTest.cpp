@@ -18,7 +18,7 @@ class TemplateWorkbookTest : public ::testing::Test {
         ASSERT_TRUE(QFile::copy(templatePath(folder, 10), path));
         report = excel.Open(path);
         sheet = report->ActiveSheet();
-        validator = makeValidator(TemplateGeneration::Current, excel, folder, 10, Locale{});
+        validator = makeValidator(TemplateGeneration::Current, excel, folder, 10, Locale{}, templateVersion);
     }
 
     QStringList validate() {
@@ -33,6 +33,7 @@ class TemplateWorkbookTest : public ::testing::Test {
     const QString path = scratch.filePath(QStringLiteral("rapport.xls"));
     std::unique_ptr<excel::Workbook> report;
     std::unique_ptr<excel::Worksheet> sheet;
+    TemplateVersion templateVersion;
     std::unique_ptr<TVeskValidator> validator;
     QString heading;
 };
@@ -41,7 +42,7 @@ class TemplateWorkbookTest : public ::testing::Test {
 TEST_F(TemplateWorkbookTest, ClosedByTheUserItIsOpenedAgainByTheNextValidation) {
     sheet->WriteBlock(11, 2, {{QString(QStringLiteral("9999999"))}});
     EXPECT_FALSE(excel.WindowVisible(QStringLiteral("r10.xls")));
-    EXPECT_EQ(templateVersionText(), QStringLiteral("25.02.2009"));
+    EXPECT_EQ(templateVersion.text(), QStringLiteral("25.02.2009"));
 
     excel.UserCloses(QStringLiteral("r10.xls"));
     EXPECT_EQ(excel.DeliverNotifications(), 1);

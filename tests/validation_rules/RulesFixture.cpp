@@ -64,14 +64,15 @@ void RulesTest::currentReport(int reportNumber, const QString& type) {
     setRow(7, {QLatin1Char('\'') + type}, 2);
     m_reportType = type;
     m_generation = TemplateGeneration::Current;
-    m_validator = makeValidator(m_generation, app(), programFolder(), reportNumber, m_locale);
+    m_validator =
+        makeValidator(m_generation, app(), programFolder(), reportNumber, m_locale, m_templateVersion);
     m_validator->setSheetReading(m_reading);
 }
 
 void RulesTest::useTemplatesOf(const QString& folder) {
     const int reportNumber = m_validator->reportNumber();
     m_validator.reset();
-    m_validator = makeValidator(m_generation, app(), folder, reportNumber, m_locale);
+    m_validator = makeValidator(m_generation, app(), folder, reportNumber, m_locale, m_templateVersion);
     m_validator->setSheetReading(m_reading);
 }
 
@@ -82,7 +83,8 @@ void RulesTest::workbookFrom(const QString& source, TemplateGeneration generatio
     m_sheet = m_workbook->ActiveSheet();
     m_generation = generation;
     m_reportType = generation == TemplateGeneration::Correction ? QStringLiteral("K") : QStringLiteral("N");
-    m_validator = makeValidator(generation, app(), programFolder(), reportNumber, m_locale);
+    m_validator =
+        makeValidator(generation, app(), programFolder(), reportNumber, m_locale, m_templateVersion);
     m_validator->setSheetReading(m_reading);
 }
 

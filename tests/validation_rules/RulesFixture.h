@@ -10,6 +10,7 @@
 #include <ostream>
 
 #include "core/Locale.h"
+#include "core/TemplateVersion.h"
 #include "validation/TVeskValidator.h"
 #include "workbook/Excel.h"
 
@@ -79,6 +80,7 @@ class RulesTest : public ::testing::TestWithParam<RulesEngine> {
     TVeskValidator& validator() { return *m_validator; }
 
     Locale m_locale = norwegianLocale();
+    TemplateVersion m_templateVersion;
     TemplateGeneration m_generation = TemplateGeneration::Current;
     QString m_reportType = QStringLiteral("N");
     QString m_validationHeading;

@@ -176,14 +176,14 @@ TEST_F(DroppedConnectionTest, ADataFileRunStopsAtTheCutMailAndListsNothingAsSent
     SmtpTransport cut(smtpOptions("drop"), prompter);
     ReportMailDispatcher cutMailer(settings, false, cut);
     context.mailer = &cutMailer;
-    QStringList results;
     DataFileRunOutputs outputs;
-    EXPECT_FALSE(ProcessDataFile(dataFile, DataFileMode::SendMails, results, outputs, context));
+    EXPECT_FALSE(ProcessDataFile(dataFile, DataFileMode::SendMails, outputs, context));
     EXPECT_TRUE(outputs.error.startsWith(
         QStringLiteral("MAPI Error: (23) \"Forbindelsen med e-posttjeneren 127.0.0.1:%1 ble brutt: ")
             .arg(peer->port("drop"))))
         << outputs.error.toStdString();
-    EXPECT_EQ(results, QStringList());
+    ASSERT_EQ(outputs.reports.size(), 1u);
+    EXPECT_FALSE(outputs.reports[0].done);
     EXPECT_EQ(dropped(), 1);  // the run stopped at the first mail
     EXPECT_TRUE(received().empty());
 
@@ -191,9 +191,11 @@ TEST_F(DroppedConnectionTest, ADataFileRunStopsAtTheCutMailAndListsNothingAsSent
     ReportMailDispatcher healthyMailer(settings, false, healthy);
     context.mailer = &healthyMailer;
     outputs = {};
-    EXPECT_TRUE(ProcessDataFile(dataFile, DataFileMode::SendMails, results, outputs, context))
+    EXPECT_TRUE(ProcessDataFile(dataFile, DataFileMode::SendMails, outputs, context))
         << outputs.error.toStdString();
-    EXPECT_EQ(results, (QStringList{QStringLiteral("10"), QStringLiteral("10")}));
+    ASSERT_EQ(outputs.reports.size(), 2u);
+    EXPECT_TRUE(outputs.reports[0].done && outputs.reports[1].done);
+    EXPECT_EQ(outputs.reports[1].reportNumber, QStringLiteral("10"));
     const std::vector<ReceivedMail> mails = received();
     ASSERT_EQ(mails.size(), 2u);
     for (const ReceivedMail& mail : mails) {
