@@ -389,14 +389,14 @@ TEST_F(SendHistoryFailureTest, ATruncatedFileIsSetAsideAndANewOneStarted) {
     {
         const auto history = store();
         HistoryEntry entry = mail(4567, 10, QStringLiteral("202410"));
-        entry.bytes = QByteArray(6000, 'e');
-        for (int i = 0; i < 40; ++i) {
+        entry.bytes = QByteArray(20000, 'e');
+        for (int i = 0; i < 10; ++i) {
             history->begin(entry);
         }
     }
     QFile file(path());
     const qint64 size = file.size();
-    ASSERT_GT(size, 40 * 6000);
+    ASSERT_GT(size, 10 * 20000);
     ASSERT_TRUE(file.resize(size / 2));
     // Again later the same day: an earlier set-aside file keeps its name.
     QFile(path() + QStringLiteral(".skadet-20261112-101403")).open(QIODevice::WriteOnly);
