@@ -37,7 +37,8 @@ HistoryOwner currentHistoryOwner() {
 }
 
 bool historyOwnerMayComplete(const HistoryOwner& owner, const QDateTime& beganUtc, const QDateTime& nowUtc) {
-    if (owner.host != QSysInfo::machineHostName()) {
+    // Without /proc a process of this machine cannot be seen either.
+    if (owner.host != QSysInfo::machineHostName() || owner.process.isEmpty()) {
         return beganUtc.secsTo(nowUtc) < kOtherMachineSendsEndWithinSeconds;
     }
     const QStringList parts = owner.process.split(QLatin1Char('/'));

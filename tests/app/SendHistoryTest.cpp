@@ -409,6 +409,33 @@ TEST_F(SendHistoryFailureTest, ATruncatedFileIsSetAsideAndANewOneStarted) {
     EXPECT_GT(history->begin(mail(4567, 10, QStringLiteral("202410"))), 0);
 }
 
+TEST_F(SendHistoryFailureTest, DamageFoundWhileOpenIsReportedByReadsAndSetAsideByTheNextSend) {
+    const auto history = store();
+    for (int i = 0; i < 10; ++i) {
+        history->begin(mail(4567, 10, QStringLiteral("202410")));
+    }
+    {
+        // Another program's write as SQLite sees it (a new change counter), but of garbage past the
+        // first page.
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek(24));
+        file.write("\x7f\x7f\x7f\x7f");
+        ASSERT_TRUE(file.seek(1024));
+        file.write(QByteArray(static_cast<int>(file.size()) - 1024, '\xee'));
+    }
+    EXPECT_TRUE(history->list({}).isEmpty());
+    EXPECT_EQ(history->record(1), std::nullopt);
+    EXPECT_EQ(history->takeWarning(),
+              QStringLiteral("Klarte ikke å lese historikken over sendte rapporter:\r\n") + path() +
+                  QStringLiteral("\r\n-> database disk image is malformed"));
+    const qint64 id = history->begin(mail(4567, 10, QStringLiteral("202411")));
+    EXPECT_EQ(id, 1);
+    EXPECT_EQ(history->takeWarning(), kSetAsideText.arg(path() + QStringLiteral(".skadet-20261112-101403")));
+    history->complete(id, HistoryOutcome::Sent, QString());
+    EXPECT_EQ(history->list({}).size(), 1);
+}
+
 const QString kWriteFailedText = QStringLiteral(
     "Klarte ikke å føre rapporten i historikken over sendte rapporter:\r\n%1\r\n-> %2\r\nRapporten sendes og "
     "lagres som før; bare historikken mangler den.");
