@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <atomic>
 
+#include "app/SendHistoryRows.h"
 #include "app/SendHistorySchema.h"
 
 namespace telvainn {
@@ -19,11 +20,6 @@ constexpr int kSqliteNotADatabase = 26;
 
 std::atomic<int> connectionCount{0};
 
-const QString kColumns = QStringLiteral(
-    "id, kind, mode, dsnr, regnr, report_number, period, report_type, template_version, program_version, "
-    "recipient, transport, local_time, utc_time, sha256, size, outcome, reply, completed_utc, owner_host, "
-    "owner_process");
-
 bool isDamage(const QSqlError& error) {
     const int code = error.nativeErrorCode().toInt() & 0xff;
     return code == kSqliteCorrupt || code == kSqliteNotADatabase;
@@ -31,101 +27,6 @@ bool isDamage(const QSqlError& error) {
 
 QString reasonOf(const QSqlError& error) {
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
-
-// The driver binds a null string as NULL, which the columns refuse.
-QVariant notNull(const QString& text) {
-    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
-}
-
-QString kindText(HistoryKind kind) {
-    switch (kind) {
-        case HistoryKind::EncryptedFile:
-            return QStringLiteral("encrypted-file");
-        case HistoryKind::DataFile:
-            return QStringLiteral("data-file");
-        case HistoryKind::Mail:
-        default:
-            return QStringLiteral("mail");
-    }
-}
-
-HistoryKind kindFrom(const QString& text) {
-    if (text == QLatin1String("encrypted-file")) {
-        return HistoryKind::EncryptedFile;
-    }
-    return text == QLatin1String("data-file") ? HistoryKind::DataFile : HistoryKind::Mail;
-}
-
-QString modeText(const RunMode& mode) {
-    if (mode.dataFile) {
-        return QStringLiteral("data-file");
-    }
-    return mode.test ? QStringLiteral("test") : QStringLiteral("normal");
-}
-
-RunMode modeFrom(const QString& text) {
-    return {text == QLatin1String("test"), text == QLatin1String("data-file")};
-}
-
-// Only what a program wrote is stored; Unknown is what a reader makes of an entry nobody completes.
-QString storedOutcomeText(HistoryOutcome outcome) {
-    switch (outcome) {
-        case HistoryOutcome::Sent:
-            return QStringLiteral("sent");
-        case HistoryOutcome::Failed:
-            return QStringLiteral("failed");
-        case HistoryOutcome::InProgress:
-        case HistoryOutcome::Unknown:
-        default:
-            return QStringLiteral("in-progress");
-    }
-}
-
-QString utcText(const QDateTime& time) {
-    return time.toUTC().toString(Qt::ISODateWithMs);
-}
-
-QString localText(const QDateTime& time) {
-    return time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODateWithMs);
-}
-
-QDateTime timeFrom(const QString& text) {
-    return text.isEmpty() ? QDateTime() : QDateTime::fromString(text, Qt::ISODateWithMs);
-}
-
-// A row of kColumns.
-HistoryRecord recordFrom(const QSqlQuery& query, const QDateTime& nowUtc) {
-    HistoryRecord r;
-    r.id = query.value(0).toLongLong();
-    r.entry.kind = kindFrom(query.value(1).toString());
-    r.entry.mode = modeFrom(query.value(2).toString());
-    r.entry.identity.Dsnr = query.value(3).toInt();
-    r.entry.identity.Regnr = query.value(4).toInt();
-    r.entry.identity.Rapportnr = query.value(5).toInt();
-    r.entry.identity.Periode = query.value(6).toString();
-    r.entry.identity.Rapporttype = query.value(7).toString();
-    r.entry.templateVersion = query.value(8).toString();
-    r.entry.programVersion = query.value(9).toString();
-    r.entry.recipient = query.value(10).toString();
-    r.entry.transport = query.value(11).toString();
-    r.localTime = timeFrom(query.value(12).toString());
-    r.utcTime = timeFrom(query.value(13).toString());
-    r.sha256 = query.value(14).toString();
-    r.size = query.value(15).toLongLong();
-    const QString outcome = query.value(16).toString();
-    if (outcome == QLatin1String("sent")) {
-        r.outcome = HistoryOutcome::Sent;
-    } else if (outcome == QLatin1String("failed")) {
-        r.outcome = HistoryOutcome::Failed;
-    } else {
-        const HistoryOwner owner{query.value(19).toString(), query.value(20).toString()};
-        r.outcome = historyOwnerMayComplete(owner, r.utcTime, nowUtc) ? HistoryOutcome::InProgress
-                                                                      : HistoryOutcome::Unknown;
-    }
-    r.reply = query.value(17).toString();
-    r.completedUtc = timeFrom(query.value(18).toString());
-    return r;
 }
 
 bool exec(QSqlQuery& query, const QVariantList& values, QSqlError& error) {
@@ -334,7 +235,8 @@ QList<HistoryRecord> SendHistory::list(const HistoryFilter& filter) {
     if (!m_open && !open()) {
         return {};
     }
-    QString sql = QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM sending WHERE 1 = 1");
+    QString sql =
+        QStringLiteral("SELECT ") + kSendHistoryColumns + QStringLiteral(" FROM sending WHERE 1 = 1");
     QVariantList values;
     if (!filter.periodFrom.isEmpty()) {
         sql += QStringLiteral(" AND period >= ?");
@@ -371,7 +273,7 @@ std::optional<HistoryRecord> SendHistory::record(qint64 id) {
         QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
         query.setForwardOnly(true);
         query.prepare(
-            QStringLiteral("SELECT ") + kColumns +
+            QStringLiteral("SELECT ") + kSendHistoryColumns +
             QStringLiteral(", bytes FROM sending LEFT JOIN envelope ON sending_id = id WHERE id = ?"));
         if (exec(query, {id}, error)) {
             if (!query.next()) {
@@ -395,7 +297,7 @@ std::optional<HistoryRecord> SendHistory::lastSent(int regnr, int reportNumber, 
         return std::nullopt;
     }
     const QList<HistoryRecord> found =
-        select(QStringLiteral("SELECT ") + kColumns +
+        select(QStringLiteral("SELECT ") + kSendHistoryColumns +
                    QStringLiteral(
                        " FROM sending WHERE regnr = ? AND period = ? AND report_number = ? AND report_type "
                        "IN ('N', 'F') AND mode = 'normal' AND kind = 'mail' AND outcome = 'sent' ORDER BY "
@@ -410,7 +312,7 @@ QList<PeriodHistory> SendHistory::overview(int year, int regnr) {
     }
     const QString from = QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0'));
     const QList<HistoryRecord> records =
-        select(QStringLiteral("SELECT ") + kColumns +
+        select(QStringLiteral("SELECT ") + kSendHistoryColumns +
                    QStringLiteral(" FROM sending WHERE regnr = ? AND period >= ? AND period <= ? ORDER BY "
                                   "report_number, period, id"),
                {regnr, from + QStringLiteral("01"), from + QStringLiteral("12")});
