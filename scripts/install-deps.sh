@@ -10,6 +10,8 @@ packages=(
     qt6-tools-dev qt6-l10n-tools
     # The button pictures the program carries are SVG.
     libqt6svg6
+    # The history of sent reports is an SQLite file, read through Qt's SQLite driver plugin.
+    libqt6sql6-sqlite
     libssl-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # Mail and the internet test through libcurl; the mail tests' own peers: an SMTP server, a

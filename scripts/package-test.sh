@@ -15,7 +15,7 @@ fail() {
 }
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libreoffice-calc libqt6widgets6 libcurl4 libuno-cppu3; do
+for needed in libreoffice-calc libqt6widgets6 libqt6sql6-sqlite libcurl4 libuno-cppu3; do
     grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 
