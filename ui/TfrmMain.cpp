@@ -74,6 +74,7 @@ TfrmMain::TfrmMain(const QStringList& arguments, DesktopServices services, QWidg
     m_reports = std::make_unique<TVeskReports>(m_services.makeExcel(), m_settings, m_mode, m_services.locale,
                                                m_prompter, m_services.programFolder);
     m_reports->SetReportClosedHandler([this] { ReportClosed(); });
+    m_history = std::make_unique<SendHistory>(m_services.programFolder);
     // The office notices the user's closing on a thread of its own; the window runs it on its own.
     m_reports->excel().SetNotificationWaker([this] {
         QMetaObject::invokeMethod(

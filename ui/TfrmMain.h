@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/SendHistory.h"
 #include "app/TVeskReports.h"
 #include "core/RunMode.h"
 #include "core/Settings.h"
@@ -31,6 +32,8 @@ class TfrmMain : public QMainWindow {
     const TSettings& settings() const { return m_settings; }
     TVeskReports* reports() { return m_reports.get(); }
     QPlainTextEdit* logWindow() const { return m_memLogg; }
+    // The history of sent reports in the program folder, held open for the whole run.
+    SendHistory& history() { return *m_history; }
 
     // The template checks that follow the start-up; they run once the window has been painted, so that
     // a slow spreadsheet never holds up the window.
@@ -51,6 +54,9 @@ class TfrmMain : public QMainWindow {
     void btnHjemmesideClick();
     void btnPrintLogClick();
     void btnOppdaterRapportmalVersjonClick();
+    // Mails the history entry's stored envelope once more, with the questions of any send, and tells
+    // the outcome.
+    void resendFromHistory(qint64 id);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -93,6 +99,7 @@ class TfrmMain : public QMainWindow {
     bool m_shown = false;
     TSettings m_settings;
     std::unique_ptr<TVeskReports> m_reports;
+    std::unique_ptr<SendHistory> m_history;
     std::unique_ptr<MailTransport> m_transport;
 
     QPlainTextEdit* m_memLogg = nullptr;
