@@ -388,9 +388,10 @@ TEST_F(MainWindowTest, SendTellsTheOutcome) {
     EXPECT_EQ(sent[0].outcome, HistoryOutcome::Sent);
     prompter = ScriptedPrompter({Answer::No});
     window->aSend();
-    EXPECT_EQ(prompter.questions,
-              QStringList{QStringLiteral("Rapport R10 for periode 200905 ble sendt %1. Vil du sende den igjen?")
-                              .arg(sent[0].localTime.toString(QStringLiteral("dd.MM.yyyy 'kl.' HH:mm")))});
+    EXPECT_EQ(
+        prompter.questions,
+        QStringList{QStringLiteral("Rapport R10 for periode 200905 ble sendt %1. Vil du sende den igjen?")
+                        .arg(sent[0].localTime.toString(QStringLiteral("dd.MM.yyyy 'kl.' HH:mm")))});
     EXPECT_EQ(mail.mails.size(), 1u);
     EXPECT_TRUE(prompter.messages.isEmpty());
 
