@@ -49,9 +49,11 @@ QString usageProblem(const Arguments& arguments) {
             return problem;
         }
     }
-    const int reportNumber =
-        arguments.value(QStringLiteral("--rapport")).value_or(QStringLiteral("10")).toInt();
-    return isCatalogueReport(reportNumber) ? QString() : reportNumberMessage(reportNumber);
+    if (const auto reportNumber = arguments.value(QStringLiteral("--rapport"));
+        reportNumber && !isCatalogueReport(reportNumber->toInt())) {
+        return reportNumberMessage(reportNumber->toInt());
+    }
+    return QString();
 }
 
 HistoryFilter filterOf(const Arguments& arguments) {

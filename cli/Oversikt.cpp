@@ -27,12 +27,6 @@ const QString kHelp = QStringLiteral(
     "kryptert fil, med 1 når noe forfalt mangler, feilet eller bare er sendt i\n"
     "testmodus, eller når historikken ikke kan leses, og med 2 ved feil bruk.");
 
-const QString kMonths[] = {
-    QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"), QStringLiteral("04"),
-    QStringLiteral("05"), QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"),
-    QStringLiteral("09"), QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12"),
-};
-
 QString usageProblem(const Arguments& arguments) {
     static const QRegularExpression year(QStringLiteral("^[0-9]{4}$"));
     if (!arguments.positional().isEmpty()) {
@@ -47,8 +41,8 @@ QString usageProblem(const Arguments& arguments) {
 // One row per report number, one column per month; a month the report is not due for stays empty.
 QString grid(const HistoryOverview& overview) {
     QStringList heading{QStringLiteral("Rapport")};
-    for (const QString& month : kMonths) {
-        heading.append(month);
+    for (int month = 1; month <= 12; ++month) {
+        heading.append(QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0')));
     }
     QList<QStringList> rows{heading};
     for (const OverviewRow& row : overview.rows) {
