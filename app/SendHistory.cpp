@@ -341,6 +341,44 @@ QList<PeriodHistory> SendHistory::overview(int year, int regnr) {
     return periods;
 }
 
+QList<int> SendHistory::reportNumbersSent(int regnr) {
+    // "+outcome" keeps SQLite off the outcome index, which holds nearly every entry as sent; the
+    // company's own entries are far fewer.
+    return selectNumbers(
+        QStringLiteral("SELECT DISTINCT report_number FROM sending WHERE regnr = ? AND mode = "
+                       "'normal' AND +outcome = 'sent' AND kind IN ('mail', 'encrypted-file') "
+                       "ORDER BY report_number"),
+        {regnr});
+}
+
+QList<int> SendHistory::companies() {
+    return selectNumbers(QStringLiteral("SELECT DISTINCT regnr FROM sending ORDER BY regnr"), {});
+}
+
+QList<int> SendHistory::selectNumbers(const QString& sql, const QVariantList& values) {
+    if (!m_open && !open()) {
+        return {};
+    }
+    QSqlError error;
+    {
+        QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+        query.setForwardOnly(true);
+        query.prepare(sql);
+        if (exec(query, values, error)) {
+            QList<int> numbers;
+            while (query.next()) {
+                numbers.append(query.value(0).toInt());
+            }
+            if (!query.lastError().isValid()) {
+                return numbers;
+            }
+            error = query.lastError();
+        }
+    }
+    warn(kHistoryReadFailedMessage.arg(QDir::toNativeSeparators(m_path), reasonOf(error)));
+    return {};
+}
+
 QList<HistoryRecord> SendHistory::select(const QString& sql, const QVariantList& values) {
     QSqlError error;
     QList<HistoryRecord> records;

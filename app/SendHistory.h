@@ -129,6 +129,11 @@ class SendHistory {
                                           const QString& reportType);
     // Every report number and period of the year the company has an entry for, in that order.
     QList<PeriodHistory> overview(int year, int regnr);
+    // The report numbers the company has ever delivered, ascending: a mail of any type accepted in
+    // normal mode, or an encrypted file saved in normal mode for the user to mail.
+    QList<int> reportNumbersSent(int regnr);
+    // Every Regnr the history holds an entry for, ascending.
+    QList<int> companies();
 
     // The warnings gathered since the last call, as one text to show after the command's own outcome
     // message; empty when there are none.
@@ -142,6 +147,7 @@ class SendHistory {
     void closeConnection();
     void warn(const QString& text);
     QList<HistoryRecord> select(const QString& sql, const QList<QVariant>& values);
+    QList<int> selectNumbers(const QString& sql, const QList<QVariant>& values);
 
     QString m_path;
     QString m_connectionName;
