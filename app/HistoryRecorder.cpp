@@ -31,4 +31,16 @@ void HistoryRecorder::departed(qint64 token, bool left, const QString& text) {
     }
 }
 
+void HistoryRecorder::filesStart() {
+    if (m_history != nullptr) {
+        m_history->beginBatch();
+    }
+}
+
+void HistoryRecorder::filesEnd() {
+    if (m_history != nullptr) {
+        m_history->endBatch();
+    }
+}
+
 }  // namespace telvainn

@@ -14,6 +14,8 @@ class HistoryRecorder : public DepartureLog {
 
     qint64 departing(const Departure& departure) override;
     void departed(qint64 token, bool left, const QString& text) override;
+    void filesStart() override;
+    void filesEnd() override;
 
   private:
     SendHistory* m_history;

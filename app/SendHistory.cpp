@@ -40,11 +40,16 @@ bool exec(QSqlQuery& query, const QVariantList& values, QSqlError& error) {
     return false;
 }
 
-// The entry and its bytes in one transaction; its id, or 0 and the error.
+// A batch's transaction is committed once it is this old, so that other programs on the folder never
+// wait long for the write lock, and a program ended inside a batch loses little.
+constexpr qint64 kBatchSpanMilliseconds = 250;
+
+// The entry and its bytes in one transaction, or, inside one already open, as one savepoint of it; its
+// id, or 0 and the error.
 qint64 insert(QSqlDatabase& db, const HistoryEntry& e, const QDateTime& now, const HistoryOwner& owner,
-              QSqlError& error) {
+              bool nested, QSqlError& error) {
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    if (!query.exec(nested ? QStringLiteral("SAVEPOINT entry") : QStringLiteral("BEGIN IMMEDIATE"))) {
         error = query.lastError();
         return 0;
     }
@@ -65,13 +70,19 @@ qint64 insert(QSqlDatabase& db, const HistoryEntry& e, const QDateTime& now, con
         QSqlQuery bytes(db);
         bytes.prepare(QStringLiteral("INSERT INTO envelope (sending_id, bytes) VALUES (?, ?)"));
         QSqlQuery commit(db);
-        commit.prepare(QStringLiteral("COMMIT"));
+        commit.prepare(nested ? QStringLiteral("RELEASE entry") : QStringLiteral("COMMIT"));
         if (exec(bytes, {id, e.bytes.isNull() ? QByteArray("") : e.bytes}, error) &&
             exec(commit, {}, error)) {
             return id;
         }
     }
-    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    if (nested) {
+        // The entries before it in the batch stay.
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK TO entry"));
+        QSqlQuery(db).exec(QStringLiteral("RELEASE entry"));
+    } else {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    }
     return 0;
 }
 
@@ -87,6 +98,7 @@ SendHistory::SendHistory(const QString& programFolder, Clock clock)
 }
 
 SendHistory::~SendHistory() {
+    commitBatch(false);
     closeConnection();
 }
 
@@ -168,6 +180,7 @@ bool SendHistory::setAside(QString& reason) {
 
 void SendHistory::closeConnection() {
     m_open = false;
+    m_batchOpen = false;
     if (m_connectionName.isEmpty()) {
         return;
     }
@@ -197,9 +210,10 @@ qint64 SendHistory::begin(const HistoryEntry& entry) {
         qint64 id = 0;
         {
             QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-            id = insert(db, entry, m_clock(), m_owner, error);
+            id = insert(db, entry, m_clock(), m_owner, m_batching && openBatchTransaction(), error);
         }
         if (id > 0) {
+            commitBatch(true);
             return id;
         }
         QString reason = reasonOf(error);
@@ -225,10 +239,42 @@ void SendHistory::complete(qint64 id, HistoryOutcome outcome, const QString& rep
             QStringLiteral("UPDATE sending SET outcome = ?, reply = ?, completed_utc = ? WHERE id = ?"));
         const HistoryOutcome stored = outcome == HistoryOutcome::Sent ? outcome : HistoryOutcome::Failed;
         if (exec(query, {storedOutcomeText(stored), notNull(reply), utcText(m_clock()), id}, error)) {
+            commitBatch(true);
             return;
         }
     }
     warn(kHistoryWriteFailedMessage.arg(QDir::toNativeSeparators(m_path), reasonOf(error)));
+}
+
+void SendHistory::beginBatch() {
+    m_batching = true;
+}
+
+void SendHistory::endBatch() {
+    commitBatch(false);
+    m_batching = false;
+}
+
+bool SendHistory::openBatchTransaction() {
+    if (!m_batchOpen) {
+        QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+        m_batchOpen = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        m_batchStarted.start();
+    }
+    return m_batchOpen;
+}
+
+void SendHistory::commitBatch(bool onlyWhenDue) {
+    if (!m_batchOpen || (onlyWhenDue && m_batchStarted.elapsed() < kBatchSpanMilliseconds)) {
+        return;
+    }
+    m_batchOpen = false;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    if (!query.exec(QStringLiteral("COMMIT"))) {
+        const QSqlError error = query.lastError();
+        QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("ROLLBACK"));
+        warn(kHistoryWriteFailedMessage.arg(QDir::toNativeSeparators(m_path), reasonOf(error)));
+    }
 }
 
 QList<HistoryRecord> SendHistory::list(const HistoryFilter& filter) {

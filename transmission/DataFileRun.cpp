@@ -36,6 +36,9 @@ class ReportsRun {
             }
         } catch (...) {
         }
+        if (m_filesTold) {
+            m_context.log->filesEnd();
+        }
     }
     ReportsRun(const ReportsRun&) = delete;
     ReportsRun& operator=(const ReportsRun&) = delete;
@@ -49,6 +52,10 @@ class ReportsRun {
             !m_context.approveSending(m_reports.header(), reportKeys())) {
             m_outputs.declined = true;
             return false;
+        }
+        if (mode == DataFileMode::SaveFiles && m_context.log) {
+            m_context.log->filesStart();
+            m_filesTold = true;
         }
         bool success = true;
         for (qsizetype company = 0; company < m_reports.companyCount(); ++company) {
@@ -189,6 +196,7 @@ class ReportsRun {
     const BlowfishCipher m_cipher;
     DataFileProgress m_progress;
     std::deque<PendingFile> m_pending;
+    bool m_filesTold = false;  // the log was told that files start
 };
 
 }  // namespace

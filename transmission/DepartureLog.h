@@ -30,6 +30,11 @@ class DepartureLog {
     virtual qint64 departing(const Departure& departure) = 0;
     // `text`: what the transport said of the accepted mail when `left`, the reason otherwise.
     virtual void departed(qint64 token, bool left, const QString& text) = 0;
+
+    // Around a run of many files in a row: what is told in between may be kept together, and is kept
+    // by the time filesEnd() returns.
+    virtual void filesStart() {}
+    virtual void filesEnd() {}
 };
 
 }  // namespace telvainn

@@ -104,6 +104,8 @@ TEST_F(HistoryRecordingTest, EncryptedFilesAreRecordedAsWrittenOrWithWhyNot) {
     const SaveDataFileResult saved = SaveDataFileEncrypted(
         path, dir.filePath(QStringLiteral("Filnavn")), settings, {}, locale, prompter, version, &recorder);
     ASSERT_TRUE(saved.ok);
+    // The run's files share a transaction, committed when the run ends: another program sees them all.
+    EXPECT_EQ(SendHistory(dir.path()).list({}).size(), 2);
     QList<HistoryRecord> records = history->list({});
     ASSERT_EQ(records.size(), 2);
     for (const HistoryRecord& listed : records) {
