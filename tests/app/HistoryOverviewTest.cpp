@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "app/HistoryOverview.h"
+#include "support/CoreApplication.h"
 
 using namespace telvainn;
 
@@ -13,15 +13,7 @@ namespace {
 class HistoryOverviewTest : public ::testing::Test {
   protected:
     // Qt loads its SQLite driver only with an application object.
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr) {
-            s_application = std::make_unique<QCoreApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_application.reset(); }
+    static void SetUpTestSuite() { ensureCoreApplication(); }
 
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
@@ -54,8 +46,6 @@ class HistoryOverviewTest : public ::testing::Test {
         }
         return rows;
     }
-
-    static inline std::unique_ptr<QCoreApplication> s_application;
     QTemporaryDir m_dir;
     QDateTime m_now;
     std::unique_ptr<SendHistory> m_history;

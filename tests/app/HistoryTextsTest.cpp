@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "app/HistoryTexts.h"
 #include "core/Error.h"
 #include "core/Windows1252.h"
+#include "support/CoreApplication.h"
 #include "transmission/BlowfishCipher.h"
 #include "transmission/Envelope.h"
 
@@ -21,15 +21,7 @@ const QString kXml = QStringLiteral(
 class HistoryTextsTest : public ::testing::Test {
   protected:
     // Qt loads its SQLite driver only with an application object.
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr) {
-            s_application = std::make_unique<QCoreApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_application.reset(); }
+    static void SetUpTestSuite() { ensureCoreApplication(); }
 
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
@@ -73,8 +65,6 @@ class HistoryTextsTest : public ::testing::Test {
         }
         return QStringLiteral("no error");
     }
-
-    static inline std::unique_ptr<QCoreApplication> s_application;
     QTemporaryDir m_dir;
     QDateTime m_now{QDate(2026, 11, 12), QTime(10, 14, 3, 250), Qt::OffsetFromUTC, 3600};
     std::unique_ptr<SendHistory> m_history;

@@ -2,7 +2,6 @@
 
 #include <signal.h>
 #include <unistd.h>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -13,6 +12,7 @@
 #include <memory>
 
 #include "app/SendHistory.h"
+#include "support/CoreApplication.h"
 #include "support/FileSizeLimit.h"
 
 using namespace telvainn;
@@ -60,15 +60,7 @@ bool execOn(const QString& path, const QStringList& statements) {
 class SendHistoryTest : public ::testing::Test {
   protected:
     // Qt loads its SQLite driver only with an application object.
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr) {
-            s_application = std::make_unique<QCoreApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_application.reset(); }
+    static void SetUpTestSuite() { ensureCoreApplication(); }
 
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
@@ -87,8 +79,6 @@ class SendHistoryTest : public ::testing::Test {
         probe.remove();
         return false;
     }
-
-    static inline std::unique_ptr<QCoreApplication> s_application;
     QTemporaryDir m_dir;
     QDateTime m_now{QDate(2026, 11, 12), QTime(10, 14, 3, 250), Qt::OffsetFromUTC, 3600};
 };

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <memory>
@@ -9,6 +8,7 @@
 #include "core/ReportIdentity.h"
 #include "core/Windows1252.h"
 #include "support/CliRunner.h"
+#include "support/CoreApplication.h"
 #include "transmission/BlowfishCipher.h"
 #include "transmission/Envelope.h"
 
@@ -24,15 +24,7 @@ const QString kXml = QStringLiteral(
 class HistoryCommandsTest : public ::testing::Test {
   protected:
     // Qt loads its SQLite driver only with an application object.
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "cli_tests";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr) {
-            s_application = std::make_unique<QCoreApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_application.reset(); }
+    static void SetUpTestSuite() { ensureCoreApplication(); }
 
     SendHistory& history() {
         if (!m_history) {
@@ -71,8 +63,6 @@ class HistoryCommandsTest : public ::testing::Test {
     }
 
     static QString firstLine(const QString& text) { return text.section(QLatin1Char('\n'), 0, 0); }
-
-    static inline std::unique_ptr<QCoreApplication> s_application;
     CliRunner cli;
     QDateTime m_now;
     std::unique_ptr<SendHistory> m_history;
