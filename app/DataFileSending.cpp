@@ -67,7 +67,7 @@ QString reportListText(const QStringList& reportNumbers) {
 SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& settings, const RunMode& mode,
                                       const Locale& locale, Prompter& prompter, ReportMailer& mailer,
                                       TemplateVersion& templateVersion,
-                                      const DataFileProgressHandler& progress) {
+                                      const DataFileProgressHandler& progress, const RepeatGuard& repeat) {
     const FlatFileVersionScope versionScope(templateVersion);
     SendDataFileResult result;
     std::optional<DataFileText> file;
@@ -85,7 +85,15 @@ SendDataFileResult SendDataFileByMail(const QString& dataFile, const TSettings& 
 
     DataFileRunContext context = dataFileRunContext(settings, mode, locale, templateVersion, progress);
     context.mailer = &mailer;
+    context.approveSending = [&repeat](const DataFileHeader& header,
+                                       const std::vector<DataFileReportKey>& reports) {
+        return MaySendDataFileReports(repeat, header, reports);
+    };
     if (!ProcessDataFile(*file, DataFileMode::SendMails, result.outputs, context)) {
+        if (result.outputs.declined) {
+            result.stopped = true;
+            return result;
+        }
         result.message = failedMessage(result.outputs);
         return result;
     }

@@ -30,17 +30,18 @@ DsnrCheckResult FlatFileDsnrCheck(const QString& firstLine, int configuredDsnr, 
 
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString& pathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
-                                         Prompter& prompter, TemplateVersion& templateVersion) {
+                                         Prompter& prompter, TemplateVersion& templateVersion,
+                                         DepartureLog* log) {
     return SaveDataFileEncrypted(
         dataFile, [&pathTemplate]() -> std::optional<QString> { return pathTemplate; }, settings, mode,
-        locale, prompter, templateVersion);
+        locale, prompter, templateVersion, {}, log);
 }
 
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
                                          const std::function<std::optional<QString>()>& choosePathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
                                          Prompter& prompter, TemplateVersion& templateVersion,
-                                         const DataFileProgressHandler& progress) {
+                                         const DataFileProgressHandler& progress, DepartureLog* log) {
     const FlatFileVersionScope versionScope(templateVersion);
     SaveDataFileResult result;
     std::optional<DataFileText> file;
@@ -63,6 +64,7 @@ SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
     }
     DataFileRunContext context = dataFileRunContext(settings, mode, locale, templateVersion, progress);
     context.pathTemplate = *pathTemplate;
+    context.log = log;
     if (!ProcessDataFile(*file, DataFileMode::SaveFiles, result.outputs, context)) {
         result.message =
             result.outputs.error.isEmpty()

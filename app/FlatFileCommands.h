@@ -40,16 +40,18 @@ inline const QString kNoEncryptedFilesMessage = QStringLiteral(
 
 // Reads a flat data file and saves one encrypted file per company and report beside the path template
 // that `choosePathTemplate` gives once the Dsnr check has passed (nothing: the user cancelled), with
-// `templateVersion` at "FLATFIL" for the whole command and "0" after it.
+// `templateVersion` at "FLATFIL" for the whole command and "0" after it. Every file is told to `log`.
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile,
                                          const std::function<std::optional<QString>()>& choosePathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
                                          Prompter& prompter, TemplateVersion& templateVersion,
-                                         const DataFileProgressHandler& progress = {});
+                                         const DataFileProgressHandler& progress = {},
+                                         DepartureLog* log = nullptr);
 // The same, beside a path template known beforehand.
 SaveDataFileResult SaveDataFileEncrypted(const QString& dataFile, const QString& pathTemplate,
                                          const TSettings& settings, const RunMode& mode, const Locale& locale,
-                                         Prompter& prompter, TemplateVersion& templateVersion);
+                                         Prompter& prompter, TemplateVersion& templateVersion,
+                                         DepartureLog* log = nullptr);
 
 // The run of a flat data file for the command-line tool and the desktop program alike: the configured
 // mail system, the report version, the run mode's file names and the user's number format.

@@ -7,13 +7,22 @@ namespace {
 
 const QString kSaveFailedMessage = QStringLiteral("Klarte ikke å lagre rapporten:\r\n");
 
-QString sendFailedMessage(const QString& reason) {
+}  // namespace
+
+QString SendFailedMessage(const QString& reason) {
     return QStringLiteral("Kunne ikke sende rapporten:\r\n-> ") + reason +
            QStringLiteral(
                "\r\n\r\nHvis du ikke finner ut hvordan du kan løse problemet, kan du forsøke å lagre\r\n"
                "rapporten som kryptert fil, og sende den krypterte filen manuelt.\r\n\r\nDu vil få en "
                "veiledning på hvordan du gjør det når du velger å lagre\r\nrapporten som kryptert fil.");
 }
+
+QString SentMessage(const QString& recipientName) {
+    return QStringLiteral("Rapporten ble sendt. Du vil motta en kvittering når den er lest hos ") +
+           recipientName + QLatin1Char('.');
+}
+
+namespace {
 
 ReportResult written(TVeskReports& reports, bool ok, const QString& path) {
     if (!ok) {
@@ -36,20 +45,19 @@ std::optional<UnvalidatedReport> WithoutValidation(int reportNumber) {
 }
 
 ReportResult SendOpenReport(TVeskReports& reports, TVeskReport& report, ReportMailer& mailer,
-                            const QString& recipientName) {
+                            const QString& recipientName, const RepeatGuard& repeat) {
+    if (!MaySend(repeat, report.InformationList(QString()))) {
+        return {ReportResult::Cancelled, {}, {}, recipientName};
+    }
     // A cancelled login leaves no reason behind, so an older one must not be taken for it.
     reports.LastError.clear();
     if (reports.SendReport(report, mailer)) {
-        return {ReportResult::Done,
-                QStringLiteral("Rapporten ble sendt. Du vil motta en kvittering når den er lest hos ") +
-                    recipientName + QLatin1Char('.'),
-                {},
-                recipientName};
+        return {ReportResult::Done, SentMessage(recipientName), {}, recipientName};
     }
     if (reports.LastError.isEmpty()) {
         return {ReportResult::Cancelled, kCancelledByUserMessage, {}, recipientName};
     }
-    return {ReportResult::Failed, sendFailedMessage(reports.LastError), {}, recipientName};
+    return {ReportResult::Failed, SendFailedMessage(reports.LastError), {}, recipientName};
 }
 
 ReportResult SaveReportEncrypted(TVeskReports& reports, TVeskReport& report, const QString& path) {

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "app/RepeatedSends.h"
 #include "app/TVeskReports.h"
 
 // The commands on the open report that both programs offer, each deciding what the user is told; the
@@ -29,9 +30,16 @@ struct ReportResult {
     bool done() const { return outcome == Done; }
 };
 
-// Encrypts the report and mails it through `mailer`; a login the user cancelled is Cancelled.
+// "Rapporten ble sendt. Du vil motta en kvittering når den er lest hos <mottaker>."
+QString SentMessage(const QString& recipientName);
+// "Kunne ikke sende rapporten:" with the reason and the advice to save the report as an encrypted file.
+QString SendFailedMessage(const QString& reason);
+
+// Encrypts the report and mails it through `mailer`; a login the user cancelled is Cancelled. A report
+// the history holds as sent goes again only when `repeat` confirms it; otherwise the result is
+// Cancelled without a message.
 ReportResult SendOpenReport(TVeskReports& reports, TVeskReport& report, ReportMailer& mailer,
-                            const QString& recipientName);
+                            const QString& recipientName, const RepeatGuard& repeat = {});
 // The report's envelope as a file at `path`.
 ReportResult SaveReportEncrypted(TVeskReports& reports, TVeskReport& report, const QString& path);
 // The report's data lines as a plain data file at `path`.

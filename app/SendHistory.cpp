@@ -342,9 +342,11 @@ QList<PeriodHistory> SendHistory::overview(int year, int regnr) {
 }
 
 QList<int> SendHistory::reportNumbersSent(int regnr) {
+    // "+outcome" keeps SQLite off the outcome index, which holds nearly every entry as sent; the
+    // company's own entries are far fewer.
     return selectNumbers(
         QStringLiteral("SELECT DISTINCT report_number FROM sending WHERE regnr = ? AND mode = "
-                       "'normal' AND outcome = 'sent' AND kind IN ('mail', 'encrypted-file') "
+                       "'normal' AND +outcome = 'sent' AND kind IN ('mail', 'encrypted-file') "
                        "ORDER BY report_number"),
         {regnr});
 }

@@ -13,6 +13,7 @@
 #include "core/ProgramInfo.h"
 #include "core/ReportIdentity.h"
 #include "core/RunMode.h"
+#include "transmission/DepartureLog.h"
 
 namespace telvainn {
 
@@ -37,11 +38,7 @@ inline const QString kHistorySetAsideMessage = QStringLiteral(
     "startet.");
 
 // How a report left the program.
-enum class HistoryKind {
-    Mail,           // sent by mail: the envelope
-    EncryptedFile,  // saved as an encrypted file to attach by hand: the envelope
-    DataFile,       // written as a plain data file: the file's bytes
-};
+using HistoryKind = DepartureKind;
 
 enum class HistoryOutcome {
     InProgress,  // handed to the transport by a program that is still running

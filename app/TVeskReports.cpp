@@ -8,6 +8,7 @@
 #include "core/ReportDataLines.h"
 #include "transmission/BlowfishCipher.h"
 #include "transmission/Envelope.h"
+#include "transmission/EnvelopeCheck.h"
 
 namespace telvainn {
 namespace {
@@ -92,16 +93,33 @@ void TVeskReports::ReportClosedByUser(TVeskReport& report) {
 QByteArray TVeskReports::encryptedReportText(TVeskReport& report, QStringList& informationList) {
     const BlowfishCipher cipher;
     const QString document = trimmed(report.BuildXmlDocument(m_clock()));
-    const QByteArray base64 = cipher.EncryptReportText(document);
     informationList = report.InformationList(m_settings.EmailSystem);
-    return BuildEncryptedReportText(informationList, base64);
+    return CheckedEncryptedReportText(informationList, document, cipher);
+}
+
+void TVeskReports::writeFile(TVeskReport& report, DepartureKind kind, const QString& path,
+                             const QByteArray& bytes) {
+    if (m_log == nullptr) {
+        writeFileBytes(path, bytes);
+        return;
+    }
+    const qint64 token =
+        m_log->departing({kind, report.InformationList(m_settings.EmailSystem), bytes, path, {}});
+    try {
+        writeFileBytes(path, bytes);
+    } catch (const std::exception& error) {
+        m_log->departed(token, false, errorText(error));
+        throw;
+    }
+    m_log->departed(token, true, {});
 }
 
 bool TVeskReports::SaveEncryptedReport(TVeskReport& report, const QString& path) {
     try {
         refuseTheWorkbookItself(report, path);
         QStringList informationList;
-        writeFileBytes(path, encryptedReportText(report, informationList) + "\r\n");
+        writeFile(report, DepartureKind::EncryptedFile, path,
+                  encryptedReportText(report, informationList) + "\r\n");
         return true;
     } catch (const std::exception& error) {
         LastError = errorText(error);
@@ -123,7 +141,7 @@ bool TVeskReports::SendReport(TVeskReport& report, ReportMailer& mailer) {
 bool TVeskReports::WriteDataFile(TVeskReport& report, const QString& path) {
     try {
         refuseTheWorkbookItself(report, path);
-        writeFileBytes(path, dataFileBytes(report.BuildDataLines()));
+        writeFile(report, DepartureKind::DataFile, path, dataFileBytes(report.BuildDataLines()));
         return true;
     } catch (const std::exception& error) {
         LastError = errorText(error);

@@ -11,6 +11,7 @@
 #include "core/Settings.h"
 #include "core/TemplateVersion.h"
 #include "report/TVeskReport.h"
+#include "transmission/DepartureLog.h"
 #include "transmission/ReportMail.h"
 #include "workbook/Excel.h"
 
@@ -49,6 +50,10 @@ class TVeskReports : public ReportOwner {
     // Called, after the report is forgotten, when the user has closed the current report's workbook.
     void SetReportClosedHandler(std::function<void()> handler) { m_reportClosed = std::move(handler); }
 
+    // Told of every encrypted file and data file written (mails are told by their mailer); none by
+    // default. Must outlive the manager.
+    void setDepartureLog(DepartureLog* log) { m_log = log; }
+
     // The report's envelope, with one CR LF after it, written whole or not at all.
     bool SaveEncryptedReport(TVeskReport& report, const QString& path);
     // Encrypts the report and mails it through `mailer`; a cancelled mail gives false with LastError
@@ -68,6 +73,8 @@ class TVeskReports : public ReportOwner {
 
   private:
     ReportEnvironment environment();
+    // Writes a file of the report whole, told to the departure log.
+    void writeFile(TVeskReport& report, DepartureKind kind, const QString& path, const QByteArray& bytes);
     // The encrypted report text and its information list.
     QByteArray encryptedReportText(TVeskReport& report, QStringList& informationList);
 
@@ -82,6 +89,7 @@ class TVeskReports : public ReportOwner {
     std::function<QDateTime()> m_clock = &QDateTime::currentDateTime;
     std::unique_ptr<TVeskReport> m_report;
     std::function<void()> m_reportClosed;
+    DepartureLog* m_log = nullptr;
 };
 
 }  // namespace telvainn

@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <memory>
 
+#include "app/HistoryOverview.h"
 #include "app/SendHistory.h"
 #include "core/ReportCatalogue.h"
 
@@ -178,6 +179,19 @@ void BM_SendHistory_OverviewOfAYear(benchmark::State& state) {
     }
 }
 
+// The grid the window and `oversikt` show: the year's periods and the report numbers ever sent.
+void BM_SendHistory_OverviewGrid(benchmark::State& state) {
+    SendHistory history(FilledHistory::get().folder());
+    for (auto _ : state) {
+        const HistoryOverview overview = BuildHistoryOverview(history, 2024, 1017, QDate(2026, 12, 10));
+        // The company's every other report number has only ever failed, so it is not in the grid.
+        if (overview.rows.size() != static_cast<qsizetype>(kReportNumbers.size()) / 2) {
+            state.SkipWithError("the grid misses report numbers");
+            return;
+        }
+    }
+}
+
 void BM_SendHistory_LastSent(benchmark::State& state) {
     SendHistory history(FilledHistory::get().folder());
     for (auto _ : state) {
@@ -202,4 +216,5 @@ BENCHMARK(BM_SendHistory_SizePerEntry)->Iterations(1);
 BENCHMARK(BM_SendHistory_RecordOneSend)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SendHistory_OpenAndFirstPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SendHistory_OverviewOfAYear)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SendHistory_OverviewGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SendHistory_LastSent)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -6,9 +6,11 @@
 
 namespace telvainn::cli {
 
-int runDataFileCommand(const QStringList& args, const QString& help, const QSet<QString>& valueOptions,
+int runDataFileCommand(const QStringList& args, const QString& help, const QSet<QString>& switches,
+                       const QSet<QString>& valueOptions,
                        const std::function<int(const DataFileCommandRun&)>& run) {
-    const Arguments arguments(args, {QStringLiteral("--test"), QStringLiteral("--ja")}, valueOptions);
+    const Arguments arguments(
+        args, switches + QSet<QString>{QStringLiteral("--test"), QStringLiteral("--ja")}, valueOptions);
     if (const auto end = arguments.endBeforeRun(help, arguments.positional().size() != 1,
                                                 QStringLiteral("Oppgi nøyaktig én datafil."))) {
         return *end;
@@ -20,7 +22,9 @@ int runDataFileCommand(const QStringList& args, const QString& help, const QSet<
         return Failure;
     }
     TerminalPrompter prompter(arguments.has(QStringLiteral("--ja")));
-    return run({arguments.positional().front(), arguments, mode, *settings, prompter});
+    CommandHistory history(mode);
+    return history.finish(
+        run({arguments.positional().front(), arguments, mode, *settings, prompter, history}));
 }
 
 std::optional<int> endOfFailedRun(bool stopped, bool ok, const QString& message) {

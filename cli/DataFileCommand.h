@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "cli/Arguments.h"
+#include "cli/CommandHistory.h"
 #include "core/Prompter.h"
 #include "core/RunMode.h"
 #include "core/Settings.h"
@@ -19,11 +20,14 @@ struct DataFileCommandRun {
     const RunMode& mode;
     const TSettings& settings;
     Prompter& prompter;
+    CommandHistory& history;
 };
 
-// A flat-file command: one data file, the switches --test and --ja, the options `valueOptions`, the
-// settings of the run mode and a terminal to ask on; `run` does the rest and gives the exit code.
-int runDataFileCommand(const QStringList& args, const QString& help, const QSet<QString>& valueOptions,
+// A flat-file command: one data file, the switches --test, --ja and `switches`, the options
+// `valueOptions`, the settings of the run mode, a terminal to ask on and the history; `run` does the
+// rest and gives the exit code, after which the history's warning is printed.
+int runDataFileCommand(const QStringList& args, const QString& help, const QSet<QString>& switches,
+                       const QSet<QString>& valueOptions,
                        const std::function<int(const DataFileCommandRun&)>& run);
 
 // The exit code of a run that did not succeed, its reason printed; nothing when it succeeded.

@@ -24,12 +24,13 @@ const QString kHelp = QStringLiteral(
 }  // namespace
 
 int krypterDatafil(const QStringList& args) {
-    return runDataFileCommand(args, kHelp, {QStringLiteral("--ut")}, [](const DataFileCommandRun& run) {
+    return runDataFileCommand(args, kHelp, {}, {QStringLiteral("--ut")}, [](const DataFileCommandRun& run) {
         // No report is made in this command, so the run's version text is its own.
         TemplateVersion templateVersion;
         const SaveDataFileResult result = SaveDataFileEncrypted(
             run.dataFile, run.arguments.value(QStringLiteral("--ut")).value_or(QStringLiteral("Filnavn")),
-            run.settings, run.mode, Locale::fromEnvironment(), run.prompter, templateVersion);
+            run.settings, run.mode, Locale::fromEnvironment(), run.prompter, templateVersion,
+            &run.history.recorder());
         if (const auto end = endOfFailedRun(result.stopped, result.ok, result.message)) {
             return *end;
         }

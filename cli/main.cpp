@@ -36,6 +36,12 @@ const std::vector<Command>& commands() {
              QStringLiteral("send en test-e-post slik e-postinnstillingene sier"), false, &testEpost},
             {QStringLiteral("test-internett"), QStringLiteral("sjekk om programmet når en web-adresse"),
              false, &testInternett},
+            {QStringLiteral("historikk"), QStringLiteral("vis historikken over sendte rapporter"), false,
+             &historikk},
+            {QStringLiteral("oversikt"),
+             QStringLiteral("vis hva et selskap har sendt i et år, og hva som mangler"), false, &oversikt},
+            {QStringLiteral("vis-sendt"), QStringLiteral("vis rapporten i en oppføring i historikken"), false,
+             &visSendt},
         };
 #ifdef TELVAINN_WITH_UNO
         all.insert(

@@ -10,6 +10,7 @@
 #include "core/FileIo.h"
 #include "transmission/BlowfishCipher.h"
 #include "transmission/Envelope.h"
+#include "transmission/EnvelopeCheck.h"
 
 namespace telvainn {
 namespace {
@@ -27,9 +28,13 @@ class ReportsRun {
         }
     }
 
+    // A run stopped by an error still settles the files already on their way, and their results.
     ~ReportsRun() {
-        for (PendingFile& pending : m_pending) {
-            pending.commit.wait();
+        try {
+            while (!m_pending.empty()) {
+                finishOldestFile();
+            }
+        } catch (...) {
         }
     }
     ReportsRun(const ReportsRun&) = delete;
@@ -39,6 +44,11 @@ class ReportsRun {
     bool run(DataFileMode mode) {
         if (mode == DataFileMode::SendMails && m_context.mailer == nullptr) {
             throw Error(QStringLiteral("Ingen e-postforsendelse er satt opp."));
+        }
+        if (mode == DataFileMode::SendMails && m_context.approveSending &&
+            !m_context.approveSending(m_reports.header(), reportKeys())) {
+            m_outputs.declined = true;
+            return false;
         }
         bool success = true;
         for (qsizetype company = 0; company < m_reports.companyCount(); ++company) {
@@ -64,6 +74,19 @@ class ReportsRun {
     }
 
   private:
+    std::vector<DataFileReportKey> reportKeys() const {
+        std::vector<DataFileReportKey> keys;
+        for (qsizetype company = 0; company < m_reports.companyCount(); ++company) {
+            for (int index = 0; index < static_cast<int>(kReportNumbers.size()); ++index) {
+                if (m_reports.lineCount(company, index) > 0) {
+                    keys.push_back(
+                        {m_reports.Regnr(company), kReportNumbers[static_cast<std::size_t>(index)]});
+                }
+            }
+        }
+        return keys;
+    }
+
     // Tells the run's progress that the report of catalogue index `index` is next.
     void announce(qsizetype company, int index) {
         if (m_context.progress) {
@@ -77,8 +100,7 @@ class ReportsRun {
     // The envelope of one report, and the information list it was built from.
     QByteArray encryptedReportText(qsizetype company, int index, QStringList& list) const {
         list = m_reports.informationList(company, index, m_context.mailSystem, m_context.reportVersion);
-        return BuildEncryptedReportText(
-            list, m_cipher.EncryptReportText(m_reports.closedReportText(company, index)));
+        return CheckedEncryptedReportText(list, m_reports.closedReportText(company, index), m_cipher);
     }
 
     DataFileReportResult& result(qsizetype company, int index) {
@@ -98,9 +120,13 @@ class ReportsRun {
         const DataFileHeader& header = m_reports.header();
         saved.path = encryptedReportFilePath(m_context.pathTemplate, header.Periode, saved.Regnr,
                                              saved.reportNumber, header.kindLetter, m_context.testMode);
+        const qint64 token =
+            m_context.log
+                ? m_context.log->departing({DepartureKind::EncryptedFile, list, bytes, saved.path, {}})
+                : 0;
         auto file = std::make_shared<AtomicFileWrite>();
         if (!file->write(saved.path, bytes, &saved.reason)) {
-            notWritten(saved);
+            notWritten(saved, token);
             return;
         }
         std::future<Commit> commit = std::async(std::launch::async, [file] {
@@ -108,7 +134,7 @@ class ReportsRun {
             done.ok = file->commit(&done.reason);
             return done;
         });
-        m_pending.push_back({m_outputs.reports.size() - 1, std::move(commit)});
+        m_pending.push_back({m_outputs.reports.size() - 1, token, std::move(commit)});
         if (m_pending.size() > kCommitsInFlight) {
             finishOldestFile();
         }
@@ -122,14 +148,19 @@ class ReportsRun {
         saved.done = commit.ok;
         if (!saved.done) {
             saved.reason = commit.reason;
-            notWritten(saved);
+            notWritten(saved, pending.token);
+        } else if (m_context.log) {
+            m_context.log->departed(pending.token, true, {});
         }
     }
 
-    static void notWritten(DataFileReportResult& saved) {
+    void notWritten(DataFileReportResult& saved, qint64 token) const {
         // A link at the name is what the reason speaks of.
         const QFileInfo existing(saved.path);
         saved.oldFileLeft = existing.exists() && !existing.isSymLink();
+        if (m_context.log) {
+            m_context.log->departed(token, false, saved.reason);
+        }
     }
 
     bool send(qsizetype company, int index) {
@@ -148,6 +179,7 @@ class ReportsRun {
     // A written file on its way to the disk, and its place in the results.
     struct PendingFile {
         std::size_t result;
+        qint64 token;  // of the departure log
         std::future<Commit> commit;
     };
 

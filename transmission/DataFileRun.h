@@ -7,6 +7,7 @@
 
 #include "core/DataFile.h"
 #include "core/Locale.h"
+#include "transmission/DepartureLog.h"
 #include "transmission/ReportMail.h"
 
 namespace telvainn {
@@ -26,6 +27,16 @@ struct DataFileProgress {
 
 using DataFileProgressHandler = std::function<void(const DataFileProgress&)>;
 
+// One company's report as a run is about to send it.
+struct DataFileReportKey {
+    QString Regnr;
+    int reportNumber = 0;
+};
+// Given the file's first line and every report the run is about to mail, in order, once every line of
+// the file has been checked; false sends nothing.
+using DataFileSendingApproval =
+    std::function<bool(const DataFileHeader& header, const std::vector<DataFileReportKey>& reports)>;
+
 struct DataFileRunContext {
     QString mailSystem;              // EmailSystem of the settings
     QString reportVersion;           // the report version every envelope of the run carries
@@ -36,6 +47,10 @@ struct DataFileRunContext {
     Clock clock = &QDateTime::currentDateTime;
     // Told before each report is saved or sent, and once more when all are done.
     DataFileProgressHandler progress;
+    // SendMails: asked before the first mail.
+    DataFileSendingApproval approveSending;
+    // SaveFiles: told of every file before it is written and after (the mailer tells of mails).
+    DepartureLog* log = nullptr;
 };
 
 // What became of one company's report, in the order the run handled them.
@@ -58,6 +73,7 @@ struct DataFileRunOutputs {
     QString Regnr = QStringLiteral("?");         // of the last data line read
     QString reportNumber = QStringLiteral("?");  // never determined by a run
     QString error;
+    bool declined = false;  // the approval said no: nothing was sent, and `error` stays empty
     // Every report the run saved or tried to send, in order: a mail that failed with an error ends the
     // list, so that a failed run can say what a new attempt must not send twice.
     std::vector<DataFileReportResult> reports;

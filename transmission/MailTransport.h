@@ -25,6 +25,9 @@ class MailTransport {
   public:
     virtual ~MailTransport() = default;
     virtual bool SendMail(const MailRequest& request) = 0;
+    // What the transport was told of the last mail it had accepted, for the history: the server's final
+    // reply and the mail's Message-ID, or only the latter where no server answers.
+    virtual QString receipt() const { return {}; }
 };
 
 inline const QString kNoMailClientMessage =

@@ -66,7 +66,7 @@ OutgoingMail PrepareOutgoingMail(const MailRequest& request, const QString& send
     mail.date = now;
     mail.messageId = '<' + uniqueToken() + '@' + messageIdDomain(sender) + '>';
     mail.boundary = "=_telvainn_" + uniqueToken();
-    return {sender, *recipient, BuildMimeMessage(mail)};
+    return {sender, *recipient, BuildMimeMessage(mail), mail.messageId};
 }
 
 }  // namespace telvainn

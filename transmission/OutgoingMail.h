@@ -14,6 +14,7 @@ struct OutgoingMail {
     QByteArray sender;  // empty when no sender address is configured
     QByteArray recipient;
     QByteArray message;
+    QByteArray messageId;  // "<unique@domain>", as the message's header has it
 };
 
 // The address a mail is delivered to: the configured one without blanks around it and without the

@@ -1,11 +1,14 @@
 #include "transmission/ReportMailDispatcher.h"
 
+#include "core/Prompter.h"
 #include "core/Windows1252.h"
+#include "transmission/OutgoingMail.h"
 
 namespace telvainn {
 
-ReportMailDispatcher::ReportMailDispatcher(const TSettings& settings, bool testMode, MailTransport& transport)
-    : m_settings(settings), m_testMode(testMode), m_transport(transport) {}
+ReportMailDispatcher::ReportMailDispatcher(const TSettings& settings, bool testMode, MailTransport& transport,
+                                           DepartureLog* log)
+    : m_settings(settings), m_testMode(testMode), m_transport(transport), m_log(log) {}
 
 bool ReportMailDispatcher::SendReportMail(const QStringList& informationList,
                                           const QByteArray& encryptedReportText,
@@ -27,7 +30,22 @@ bool ReportMailDispatcher::SendReportMail(const QStringList& informationList,
     request.recipientAddress = RecipientAddressFor(m_settings.RecipientAddress, m_settings.EmailSystem);
     request.subject = ReportMailSubject(informationList, m_testMode);
     request.recipientName = m_settings.RecipientName;
-    return m_transport.SendMail(request);
+    if (m_log == nullptr) {
+        return m_transport.SendMail(request);
+    }
+    const qint64 token = m_log->departing(
+        {DepartureKind::Mail, informationList, encryptedReportText, DeliveryAddress(request.recipientAddress),
+         m_settings.MailTransport == MailTransportKind::Sendmail ? QStringLiteral("sendmail")
+                                                                 : QStringLiteral("smtp")});
+    bool sent = false;
+    try {
+        sent = m_transport.SendMail(request);
+    } catch (const std::exception& error) {
+        m_log->departed(token, false, errorText(error));
+        throw;
+    }
+    m_log->departed(token, sent, sent ? m_transport.receipt() : kCancelledByUserMessage);
+    return sent;
 }
 
 bool SendTestMail(MailTransport& transport, const QString& address, const QString& name, QString* reason) {

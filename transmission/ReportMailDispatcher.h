@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/Settings.h"
+#include "transmission/DepartureLog.h"
 #include "transmission/MailTransport.h"
 #include "transmission/ReportMail.h"
 
@@ -15,10 +16,12 @@ inline const QString kAttachmentFileName = QStringLiteral("vedlegg.txt");
 // subject of the information list, and either the whole envelope as the body or the clear-text block as
 // the body with the envelope as the attachment "vedlegg.txt". Each mail's attachment is made from its own
 // report in memory, never through a file that programs sharing the folder could overwrite meanwhile.
+// Every mail handed to the transport is told to the departure log, when there is one.
 class ReportMailDispatcher : public ReportMailer {
   public:
-    // `settings` and `transport` must outlive this.
-    ReportMailDispatcher(const TSettings& settings, bool testMode, MailTransport& transport);
+    // `settings`, `transport` and `log` must outlive this.
+    ReportMailDispatcher(const TSettings& settings, bool testMode, MailTransport& transport,
+                         DepartureLog* log = nullptr);
 
     // Raises, naming the setting, when the recipient's name or address or the sender holds a control
     // character: nothing is sent then.
@@ -29,6 +32,7 @@ class ReportMailDispatcher : public ReportMailer {
     const TSettings& m_settings;
     bool m_testMode;
     MailTransport& m_transport;
+    DepartureLog* m_log;
 };
 
 inline const QString kTestMailSubject = QStringLiteral("Test av TELVA Duv");

@@ -181,6 +181,7 @@ bool SendmailTransport::SendMail(const MailRequest& request) {
                 .arg(taken)
                 .arg(input.size()));
     }
+    m_receipt = QStringLiteral("Message-ID: ") + QString::fromLatin1(mail.messageId);
     return true;
 }
 

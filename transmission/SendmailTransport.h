@@ -28,6 +28,7 @@ class SendmailTransport : public MailTransport {
     explicit SendmailTransport(SendmailOptions options);
 
     bool SendMail(const MailRequest& request) override;
+    QString receipt() const override { return m_receipt; }
 
     // The program's words, or nothing when the command is empty.
     static QStringList commandWords(const QString& command);
@@ -37,6 +38,7 @@ class SendmailTransport : public MailTransport {
 
   private:
     SendmailOptions m_options;
+    QString m_receipt;
 };
 
 }  // namespace telvainn

@@ -164,6 +164,9 @@ bool SmtpTransport::SendMail(const MailRequest& request) {
     const CURLcode code = curl_easy_perform(h);
     password.fill('\0');
     if (code == CURLE_OK) {
+        // The conversation stops listening at QUIT, so its last reply is the one to the message.
+        m_receipt = conversation.lastReply() + QStringLiteral(" (Message-ID: ") +
+                    QString::fromLatin1(mail.messageId) + QLatin1Char(')');
         return true;
     }
     const Error failure =

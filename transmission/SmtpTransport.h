@@ -42,6 +42,7 @@ class SmtpTransport : public MailTransport {
     SmtpTransport& operator=(const SmtpTransport&) = delete;
 
     bool SendMail(const MailRequest& request) override;
+    QString receipt() const override { return m_receipt; }
 
   private:
     void forgetPassword();
@@ -49,6 +50,7 @@ class SmtpTransport : public MailTransport {
     SmtpOptions m_options;
     Prompter& m_prompter;
     std::optional<QString> m_password;
+    QString m_receipt;
 };
 
 }  // namespace telvainn

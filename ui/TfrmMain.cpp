@@ -75,6 +75,8 @@ TfrmMain::TfrmMain(const QStringList& arguments, DesktopServices services, QWidg
                                                m_prompter, m_services.programFolder);
     m_reports->SetReportClosedHandler([this] { ReportClosed(); });
     m_history = std::make_unique<SendHistory>(m_services.programFolder);
+    m_recorder = std::make_unique<HistoryRecorder>(m_history.get(), m_mode);
+    m_reports->setDepartureLog(m_recorder.get());
     // The office notices the user's closing on a thread of its own; the window runs it on its own.
     m_reports->excel().SetNotificationWaker([this] {
         QMetaObject::invokeMethod(
@@ -83,6 +85,7 @@ TfrmMain::TfrmMain(const QStringList& arguments, DesktopServices services, QWidg
     if (!start.settingsError.isEmpty()) {
         m_prompter.tell(MessageKind::Error, start.settingsError);
     }
+    tellHistoryWarning();
     if (start.firstRun) {
         aKonfig();
     }

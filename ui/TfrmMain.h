@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/HistoryRecorder.h"
+#include "app/RepeatedSends.h"
 #include "app/SendHistory.h"
 #include "app/TVeskReports.h"
 #include "core/RunMode.h"
@@ -89,6 +91,10 @@ class TfrmMain : public QMainWindow {
     bool replaceAgreed(const QString& path);
     // The mail transport of the run, made on first need and again after the settings changed.
     MailTransport& transport();
+    // What the history has to say since the last command, after the command's own outcome.
+    void tellHistoryWarning();
+    // The repeat question of this run, asked in a message box.
+    RepeatGuard repeatGuard();
     // The address the encrypted files go to, for the guidance window.
     QString guidanceAddress() const;
     // Shows the window for a link: the desktop opens the address, or the address is shown for copying.
@@ -102,6 +108,7 @@ class TfrmMain : public QMainWindow {
     TSettings m_settings;
     std::unique_ptr<TVeskReports> m_reports;
     std::unique_ptr<SendHistory> m_history;
+    std::unique_ptr<HistoryRecorder> m_recorder;
     std::unique_ptr<MailTransport> m_transport;
 
     QPlainTextEdit* m_memLogg = nullptr;

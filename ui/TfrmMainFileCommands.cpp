@@ -37,6 +37,7 @@ void TfrmMain::aLagre() {
     }
     if (!saved.done()) {
         m_prompter.tell(MessageKind::Notice, saved.message);
+        tellHistoryWarning();
         return;
     }
     TfrmKrypterteFiler guidance(m_prompter, *m_services.shell, this);
@@ -46,6 +47,7 @@ void TfrmMain::aLagre() {
                        dsnrText(m_settings.Dsnr), m_settings.EmailSystem, m_settings.RecipientName});
     guidance.SetFiles({{saved.path, saved.path, true}});
     m_services.runDialog(guidance);
+    tellHistoryWarning();
     bringToFront();
 }
 
@@ -67,7 +69,8 @@ void TfrmMain::aLagre2() {
     DataFileProgressWindow progress(this);
     const SaveDataFileResult result = SaveDataFileEncrypted(
         *dataFile, choosePathTemplate, m_settings, m_mode, m_services.locale, m_prompter,
-        m_reports->templateVersion(), [&progress](const DataFileProgress& step) { progress(step); });
+        m_reports->templateVersion(), [&progress](const DataFileProgress& step) { progress(step); },
+        m_recorder.get());
     progress.finish();
     if (result.stopped) {
         return;
@@ -78,6 +81,7 @@ void TfrmMain::aLagre2() {
     }
     if (!result.ok) {
         m_prompter.tell(MessageKind::Error, result.message);
+        tellHistoryWarning();
         return;
     }
     TfrmKrypterteFiler guidance(m_prompter, *m_services.shell, this);
@@ -89,6 +93,7 @@ void TfrmMain::aLagre2() {
                        result.outputs.Dsnr, m_settings.EmailSystem, m_settings.RecipientName});
     guidance.SetFiles(encryptedFileRows(result.outputs.reports));
     m_services.runDialog(guidance);
+    tellHistoryWarning();
 }
 
 void TfrmMain::aSendAttachment() {
@@ -98,16 +103,18 @@ void TfrmMain::aSendAttachment() {
     if (!dataFile) {
         return;
     }
-    ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport());
+    ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport(), m_recorder.get());
     DataFileProgressWindow progress(this);
     const SendDataFileResult result = SendDataFileByMail(
         *dataFile, m_settings, m_mode, m_services.locale, m_prompter, dispatcher,
-        m_reports->templateVersion(), [&progress](const DataFileProgress& step) { progress(step); });
+        m_reports->templateVersion(), [&progress](const DataFileProgress& step) { progress(step); },
+        repeatGuard());
     progress.finish();
     if (result.stopped) {
         return;
     }
     m_prompter.tell(result.ok ? MessageKind::Notice : MessageKind::Error, result.message);
+    tellHistoryWarning();
 }
 
 }  // namespace telvainn::ui

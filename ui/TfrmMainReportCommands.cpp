@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
+#include "app/HistoryResend.h"
 #include "app/MailSystemConfirmation.h"
 #include "app/ProgramFolder.h"
 #include "app/ReportCommands.h"
@@ -126,19 +127,50 @@ MailTransport& TfrmMain::transport() {
     return *m_transport;
 }
 
+void TfrmMain::tellHistoryWarning() {
+    const QString warning = m_history->takeWarning();
+    if (!warning.isEmpty()) {
+        m_prompter.tell(MessageKind::Warning, warning);
+    }
+}
+
+RepeatGuard TfrmMain::repeatGuard() {
+    return {m_history.get(), m_mode, RepeatConfirmationOf(m_prompter)};
+}
+
+void TfrmMain::resendFromHistory(qint64 id) {
+    if (ConfirmMailSystem(m_settings, m_mode.test, m_prompter)) {
+        ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport(), m_recorder.get());
+        ReportResult result;
+        {
+            const BusyCursor busy;
+            result = ResendFromHistory(*m_history, id, dispatcher, m_mode, RepeatConfirmationOf(m_prompter),
+                                       m_settings.RecipientName);
+        }
+        if (!result.message.isEmpty()) {
+            m_prompter.tell(MessageKind::Notice, result.message);
+        }
+        tellHistoryWarning();
+    }
+}
+
 void TfrmMain::aSend() {
     TVeskReport* report = m_reports->CurrentReport();
     if (report == nullptr) {
         return;
     }
     if (ConfirmMailSystem(m_settings, m_mode.test, m_prompter)) {
-        ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport());
+        ReportMailDispatcher dispatcher(m_settings, m_mode.test, transport(), m_recorder.get());
         ReportResult result;
         {
             const BusyCursor busy;
-            result = SendOpenReport(*m_reports, *report, dispatcher, m_settings.RecipientName);
+            result = SendOpenReport(*m_reports, *report, dispatcher, m_settings.RecipientName, repeatGuard());
         }
-        m_prompter.tell(MessageKind::Notice, result.message);
+        // A repeat the user declined needs no word.
+        if (!result.message.isEmpty()) {
+            m_prompter.tell(MessageKind::Notice, result.message);
+        }
+        tellHistoryWarning();
     }
     bringToFront();
 }
@@ -167,6 +199,7 @@ void TfrmMain::aLagDatafil() {
             appendLog({QStringLiteral(" "), QStringLiteral("Klarte ikke å lagre rapporten")});
         }
         appendLog({QStringLiteral("Ferdig!")});
+        tellHistoryWarning();
     }
     bringToFront();
 }

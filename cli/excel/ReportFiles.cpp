@@ -35,6 +35,7 @@ int writeReportFile(const QStringList& args, const QString& help, Writer write) 
     const auto target = arguments.value(QStringLiteral("--ut"));
     return withOpenReport(arguments.positional().front(), RunMode{}, false, Failure,
                           [&](ReportSession& session, TVeskReport& report) {
+                              session.recordSends();
                               const ReportResult result =
                                   write(*session.reports, report, target.value_or(report.DataFileName()));
                               if (!result.done()) {

@@ -33,6 +33,14 @@ std::unique_ptr<ReportSession> ReportSession::start(const RunMode& mode, bool as
     return session;
 }
 
+CommandHistory& ReportSession::recordSends() {
+    if (!history) {
+        history = std::make_unique<CommandHistory>(mode);
+        reports->setDepartureLog(&history->recorder());
+    }
+    return *history;
+}
+
 int withOpenReport(const QString& file, const RunMode& mode, bool assumeYes, int failureCode,
                    const std::function<int(ReportSession&, TVeskReport&)>& command) {
     const auto session = ReportSession::start(mode, assumeYes);
@@ -46,7 +54,8 @@ int withOpenReport(const QString& file, const RunMode& mode, bool assumeYes, int
         err(errorText(error));
         return failureCode;
     }
-    return command(*session, *report);
+    const int code = command(*session, *report);
+    return session->history ? session->history->finish(code) : code;
 }
 
 }  // namespace telvainn::cli

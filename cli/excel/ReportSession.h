@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/TVeskReports.h"
+#include "cli/CommandHistory.h"
 #include "cli/TerminalPrompter.h"
 #include "core/RunMode.h"
 #include "core/Settings.h"
@@ -18,7 +19,12 @@ struct ReportSession {
     TSettings settings;
     RunMode mode;
     TerminalPrompter prompter;
+    std::unique_ptr<CommandHistory> history;  // before the reports, which tell it of their files
     std::unique_ptr<TVeskReports> reports;
+
+    // The history the command's mails and files are kept in, from now on; its warning is printed when
+    // the command ends.
+    CommandHistory& recordSends();
 
     // Nothing when the settings cannot be read; the reason is printed.
     static std::unique_ptr<ReportSession> start(const RunMode& mode, bool assumeYes);
@@ -34,7 +40,8 @@ std::unique_ptr<excel::Application> startSpreadsheet();
 bool spreadsheetAvailable();
 
 // Opens the workbook as the current report of a new session and runs `command` on it; prints why and
-// returns `failureCode` when the session or the report cannot be had.
+// returns `failureCode` when the session or the report cannot be had. The history's warning, if the
+// command recorded any sends, comes last.
 int withOpenReport(const QString& file, const RunMode& mode, bool assumeYes, int failureCode,
                    const std::function<int(ReportSession&, TVeskReport&)>& command);
 

@@ -180,7 +180,10 @@ TEST_F(CliTest, TheHelpListsEveryCommand) {
         "  dekrypter        kontroller og dekrypter en kryptert rapport\n"
         "  send-datafil     les en flat datafil og send én kryptert e-post per rapport\n"
         "  test-epost       send en test-e-post slik e-postinnstillingene sier\n"
-        "  test-internett   sjekk om programmet når en web-adresse\n");
+        "  test-internett   sjekk om programmet når en web-adresse\n"
+        "  historikk        vis historikken over sendte rapporter\n"
+        "  oversikt         vis hva et selskap har sendt i et år, og hva som mangler\n"
+        "  vis-sendt        vis rapporten i en oppføring i historikken\n");
 #ifdef TELVAINN_WITH_UNO
     listing += QStringLiteral(
         "  versjoner        les versjonen til hver rapportmal inn i telvainn.ini\n"
@@ -236,7 +239,8 @@ TEST_F(CliTest, DecryptRejectsATamperedLayoutNamingTheLine) {
 
 TEST_F(CliTest, EveryCommandHasHelp) {
     for (const QStringList& args : {QStringList{"--help"}, QStringList{"krypter-datafil", "--help"},
-                                    QStringList{"dekrypter", "--help"}}) {
+                                    QStringList{"dekrypter", "--help"}, QStringList{"historikk", "--help"},
+                                    QStringList{"oversikt", "--help"}, QStringList{"vis-sendt", "--help"}}) {
         const CliRun run = cli(args);
         EXPECT_EQ(run.exitCode, 0) << args.join(' ').toStdString();
         EXPECT_TRUE(run.out.startsWith(QStringLiteral("Bruk: telvainn-cli"))) << run.out.toStdString();

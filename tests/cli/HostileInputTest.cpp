@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "app/SendHistory.h"
 #include "core/FileIo.h"
 #include "support/CliRunner.h"
 #include "support/DataLines.h"
@@ -166,7 +167,12 @@ TEST_F(HostileInputTest, AFileSizeLimitFailsTheWritesWithTheirReasonAndKeepsTheO
                   QStringLiteral(" En eldre fil med samme navn ligger der fortsatt og inneholder ikke "
                                  "denne rapporten.\n") +
                   failed.arg("20", "4567", encryptedFile("4567_R20")) + QLatin1Char('\n') +
-                  failed.arg("10", "1234", encryptedFile("1234_R10")) + QLatin1Char('\n'));
+                  failed.arg("10", "1234", encryptedFile("1234_R10")) + QLatin1Char('\n') +
+                  // The history cannot be started either; it says so once, last.
+                  QString(kHistoryUnavailableMessage)
+                      .arg(sendHistoryPath(cli.home.path()), QStringLiteral("disk I/O error"))
+                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n")) +
+                  QLatin1Char('\n'));
     EXPECT_EQ(readFileBytes(encryptedFile("4567_R10")), older);
     EXPECT_EQ(QDir(cli.home.path()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden),
               QStringList());

@@ -65,7 +65,7 @@ TEST_F(MailCommandsTest, SendDatafilUsage) {
     EXPECT_EQ(none.exitCode, 2);
     EXPECT_TRUE(
         none.err.startsWith(QStringLiteral("Oppgi nøyaktig én datafil.\nBruk: telvainn-cli send-datafil "
-                                           "DATAFIL [--test] [--ja]\n")));
+                                           "DATAFIL [--test] [--ja] [--send-igjen]\n")));
     const CliRun unknown = cli.run({QStringLiteral("send-datafil"), kSample, QStringLiteral("--ut")});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.err.startsWith(QStringLiteral("Ukjent valg: --ut\n")));

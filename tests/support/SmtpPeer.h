@@ -113,6 +113,11 @@ class SmtpPeer {
         return result;
     }
 
+    // How many messages the "stall" listener has taken without answering.
+    qsizetype stalls() const {
+        return QDir(inbox()).entryList({QStringLiteral("*.stalled")}, QDir::Files).size();
+    }
+
     // How many connections the "drop" listener has cut in the middle of a message.
     qsizetype drops() const {
         return QDir(inbox()).entryList({QStringLiteral("*.dropped")}, QDir::Files).size();

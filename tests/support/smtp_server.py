@@ -127,9 +127,16 @@ class DroppingSMTP(SMTP):
 
 
 class StallingHandler:
-    """Takes the message and then hangs: the reply to the final "." never comes."""
+    """Takes the message, notes that it has it as <n>.stalled in --out, and then hangs: the reply to the
+    final "." never comes."""
+
+    def __init__(self, out):
+        self.out = out
+        self.count = 0
 
     async def handle_DATA(self, server, session, envelope):
+        self.count += 1
+        open(os.path.join(self.out, "%04d.stalled" % self.count), "w").close()
         await asyncio.Event().wait()
 
 
@@ -166,7 +173,8 @@ async def main(args):
         await listen("starttls", tls_context=context, require_starttls=True, authenticator=authenticator(args))
         await listen("tls", ssl_context=context, auth_require_tls=False, authenticator=authenticator(args))
     if args.stall:
-        server = await loop.create_server(lambda: SMTP(StallingHandler(), hostname="mail.test", loop=loop),
+        stalling = StallingHandler(args.out)
+        server = await loop.create_server(lambda: SMTP(stalling, hostname="mail.test", loop=loop),
                                           host="127.0.0.1", port=0)
         servers["stall"] = server
     if args.drop_data_after is not None:

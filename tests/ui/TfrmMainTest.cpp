@@ -382,6 +382,20 @@ TEST_F(MainWindowTest, SendTellsTheOutcome) {
     EXPECT_EQ(prompter.messages.last(),
               QStringLiteral("Rapporten ble sendt. Du vil motta en kvittering når den er lest hos Dalvora."));
 
+    // The history has it now, so sending it again asks first; no sends nothing and says nothing more.
+    const QList<HistoryRecord> sent = window->history().list({});
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].outcome, HistoryOutcome::Sent);
+    prompter = ScriptedPrompter({Answer::No});
+    window->aSend();
+    EXPECT_EQ(
+        prompter.questions,
+        QStringList{QStringLiteral("Rapport R10 for periode 200905 ble sendt %1. Vil du sende den igjen?")
+                        .arg(sent[0].localTime.toString(QStringLiteral("dd.MM.yyyy 'kl.' HH:mm")))});
+    EXPECT_EQ(mail.mails.size(), 1u);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+
+    prompter = ScriptedPrompter({Answer::Yes});
     mail.failAt = 2;
     window->aSend();
     EXPECT_EQ(prompter.messages.last(),
@@ -392,6 +406,9 @@ TEST_F(MainWindowTest, SendTellsTheOutcome) {
                       "Du vil få en veiledning på hvordan du gjør det når du velger å lagre\r\nrapporten "
                       "som kryptert fil."));
     EXPECT_TRUE(window->reports()->LastError.contains(mail.failure));
+    const HistoryRecord failed = window->history().list({}).first();
+    EXPECT_EQ(failed.outcome, HistoryOutcome::Failed);
+    EXPECT_EQ(failed.reply, window->reports()->LastError);
 }
 
 TEST_F(MainWindowTest, SaveEncryptedShowsTheGuidanceOrTheFailure) {
@@ -471,7 +488,12 @@ TEST_F(MainWindowTest, FlatFileSentAsMailsListsTheReports) {
 
     mail.failAt = 4;
     files.answers.push_back(kSample);
+    prompter = ScriptedPrompter({Answer::Yes});
     window->aSendAttachment();
+    ASSERT_EQ(prompter.questions.size(), 1);
+    EXPECT_TRUE(prompter.questions[0].startsWith(
+        QStringLiteral("Disse rapportene for periode 200906 i fila er sendt før:\r\n\r\nRegnr 4567: rapport "
+                       "R10 ble sendt ")));
     EXPECT_TRUE(prompter.messages.last().startsWith(QStringLiteral("Klarte ikke å sende filen!\n\r")));
 }
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "app/SendHistory.h"
 #include "support/CliRunner.h"
+#include "support/CoreApplication.h"
 #include "support/DataLines.h"
 #include "support/HttpPeer.h"
+#include "support/Processes.h"
 #include "support/SmtpPeer.h"
 #include "transmission/BlowfishCipher.h"
 #include "transmission/EnvelopeParser.h"
@@ -37,6 +40,19 @@ class CliMailTest : public ::testing::Test {
         const ParsedEnvelope parsed = ParseEncryptedReportText(envelope);
         *report = BlowfishCipher().DecryptReportText(parsed.base64);
         return parsed.info;
+    }
+
+    // What the runs recorded in the program folder's history, oldest first.
+    QList<HistoryRecord> recorded() const {
+        ensureCoreApplication();
+        SendHistory history(cli.home.path());
+        QList<HistoryRecord> records = history.list({.limit = 1000});
+        std::reverse(records.begin(), records.end());
+        for (HistoryRecord& record : records) {
+            record = history.record(record.id).value_or(record);
+        }
+        EXPECT_EQ(history.takeWarning(), QString());
+        return records;
     }
 
     CliRunner cli;
@@ -138,6 +154,29 @@ TEST_P(CliSendDatafilTest, DeliversEveryReportOfTheSampleExactlyAndDecryptably) 
     }
     // The attachment is made in memory: nothing of it is left in the program folder.
     EXPECT_FALSE(QFile::exists(cli.home.filePath(QStringLiteral("vedlegg.txt"))));
+
+    // The history holds each mail as it left, with what the transport said of it.
+    const QList<HistoryRecord> records = recorded();
+    ASSERT_EQ(records.size(), 3);
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const HistoryRecord& record = records[i];
+        const ReceivedMail& mail = mails[static_cast<std::size_t>(i)];
+        EXPECT_EQ(record.entry.kind, HistoryKind::Mail);
+        EXPECT_EQ(record.entry.mode.test, mode.testMode);
+        EXPECT_EQ(record.entry.identity.Regnr, reports[i].mid(4, 4).toInt());
+        EXPECT_EQ(record.entry.identity.Periode, QStringLiteral("200906"));
+        EXPECT_EQ(record.entry.identity.Rapporttype, QStringLiteral("F"));
+        EXPECT_EQ(record.entry.templateVersion, QStringLiteral("FLATFIL"));
+        EXPECT_EQ(record.entry.recipient, address);
+        EXPECT_EQ(record.entry.transport,
+                  mode.sendmail ? QStringLiteral("sendmail") : QStringLiteral("smtp"));
+        EXPECT_EQ(record.outcome, HistoryOutcome::Sent);
+        EXPECT_EQ(record.reply,
+                  mode.sendmail
+                      ? QStringLiteral("Message-ID: ") + mail.messageId
+                      : QStringLiteral("250 2.0.0 Ok: queued (Message-ID: %1)").arg(mail.messageId));
+        EXPECT_EQ(record.entry.bytes + "\r\n", mail.parts.back().payload);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, CliSendDatafilTest,
@@ -201,7 +240,8 @@ TEST_F(CliMailTest, SendDatafilLogsInWithThePasswordFromTheEnvironmentAndStoresI
     }
 
     // Without a terminal and without the variable the login is cancelled: no mail, and the run fails.
-    const CliRun cancelled = cli.run({QStringLiteral("send-datafil"), kSample});
+    const CliRun cancelled =
+        cli.run({QStringLiteral("send-datafil"), kSample, QStringLiteral("--send-igjen")});
     EXPECT_EQ(cancelled.exitCode, 1);
     EXPECT_TRUE(
         cancelled.err.endsWith(QStringLiteral("Klarte ikke å sende filen!\nForsøk i stedet å lagre flat "
@@ -230,6 +270,61 @@ TEST_F(CliMailTest, SendDatafilStopsAtTheFirstRefusedMail) {
     ASSERT_EQ(mails.size(), 1u);
     EXPECT_EQ(mails.back().subject,
               QStringLiteral("Telva - 123/4567 R10 F 200906 ver.3.0.5 mail:Microsoft Outlook/Exchange"));
+    const QList<HistoryRecord> records = recorded();
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[0].outcome, HistoryOutcome::Sent);
+    EXPECT_EQ(records[1].entry.identity.Rapportnr, 20);
+    EXPECT_EQ(records[1].outcome, HistoryOutcome::Failed);
+    EXPECT_TRUE(run.err.contains(records[1].reply)) << records[1].reply.toStdString();
+}
+
+TEST_F(CliMailTest, AFileSentBeforeGoesAgainOnlyWithSendIgjenAndNeverInPart) {
+    cli.configure(smtpIni(peer().port("plain")));
+    ASSERT_EQ(cli.run({QStringLiteral("send-datafil"), kSample}).exitCode, 0);
+    const QList<HistoryRecord> first = recorded();
+    ASSERT_EQ(first.size(), 3);
+
+    const CliRun refused = cli.run({QStringLiteral("send-datafil"), kSample, QStringLiteral("--ja")});
+    EXPECT_EQ(refused.exitCode, 1);
+    const auto sent = [](const HistoryRecord& record) {
+        return record.localTime.toString(QStringLiteral("dd.MM.yyyy 'kl.' HH:mm"));
+    };
+    EXPECT_EQ(refused.err,
+              QStringLiteral("Disse rapportene for periode 200906 i fila er sendt før:\n\n"
+                             "Regnr 4567: rapport R10 ble sendt %1.\n"
+                             "Regnr 4567: rapport R20 ble sendt %2.\n"
+                             "Regnr 1234: rapport R10 ble sendt %3.\n\n"
+                             "Vil du sende dem igjen? Svarer du nei, sendes ingen av rapportene i "
+                             "fila.\nIngenting sendes igjen uten --send-igjen.\nOperasjonen ble "
+                             "avbrutt av brukeren!\n")
+                  .arg(sent(first[0]), sent(first[1]), sent(first[2])));
+    EXPECT_EQ(peer().mails().size(), 3u);
+    EXPECT_EQ(recorded().size(), 3);
+
+    // Test mails never ask; --send-igjen sends the whole file again.
+    EXPECT_EQ(cli.run({QStringLiteral("send-datafil"), kSample, QStringLiteral("--test")}).exitCode, 0);
+    const CliRun again = cli.run({QStringLiteral("send-datafil"), kSample, QStringLiteral("--send-igjen")});
+    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_EQ(peer().mails().size(), 9u);
+    EXPECT_EQ(recorded().size(), 9);
+}
+
+TEST_F(CliMailTest, AMailWhoseProgramWasKilledBeforeTheServerAnsweredIsUnknownNeverSent) {
+    SmtpPeer::Options options;
+    options.stall = true;
+    SmtpPeer stalling(options);
+    ASSERT_TRUE(stalling.ready()) << stalling.error().toStdString();
+    cli.configure(smtpIni(stalling.port("stall")));
+    const auto run = cli.start({QStringLiteral("send-datafil"), kSample});
+    ASSERT_TRUE(waitUntil([&] { return stalling.stalls() == 1; }, 30000));
+    run->kill();
+    run->waitForFinished(10000);
+
+    const QList<HistoryRecord> records = recorded();
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].outcome, HistoryOutcome::Unknown);
+    EXPECT_EQ(records[0].entry.identity.Rapportnr, 10);
+    EXPECT_FALSE(records[0].entry.bytes.isEmpty());
 }
 
 TEST_F(CliMailTest, TestEpostSendsThePlainTestMail) {
