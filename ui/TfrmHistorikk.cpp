@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/HistoryResend.h"
 #include "app/HistoryTexts.h"
 #include "core/Error.h"
 #include "core/FileIo.h"
@@ -34,6 +35,8 @@ const QStringList kColumns{
 
 const QString kAll = QStringLiteral("Alle");
 const QString kEntryGone = QStringLiteral("Rapporten finnes ikke lenger i historikken.");
+// %1 the file.
+const QString kSavedAgain = QStringLiteral("Rapporten er lagret igjen i fila:\r\n%1");
 const QString kCsvFilter = QStringLiteral("CSV-filer (*.csv)|*.csv|Alle filer (*.*)|*.*");
 // %1 the file, %2 the reason.
 const QString kExportFailed = QStringLiteral("Klarte ikke å eksportere historikken til fila:\r\n%1\r\n-> %2");
@@ -323,7 +326,10 @@ void TfrmHistorikk::saveAgain() {
     if (!chosen) {
         return;
     }
-    static_cast<void>(chosen);
+    const ReportResult saved = SaveFromHistory(m_history, record->id, *chosen);
+    m_services.prompter->tell(saved.done() ? MessageKind::Information : MessageKind::Error,
+                              saved.done() ? kSavedAgain.arg(*chosen) : saved.message);
+    tellHistoryWarnings(m_history, *m_services.prompter);
 }
 
 void TfrmHistorikk::sendAgain() {

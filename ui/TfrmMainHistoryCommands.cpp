@@ -9,9 +9,10 @@ void TfrmMain::aHistorikk() {
     // next time and reads the history again then.
     auto* window = static_cast<TfrmHistorikk*>(findChild<QDialog*>(QStringLiteral("TfrmHistorikk")));
     if (window == nullptr) {
-        window = new TfrmHistorikk(
-            *m_history, {&m_prompter, m_services.fileDialogs, m_services.runDialog, m_services.today, {}},
-            m_settings.Regnr, this);
+        window = new TfrmHistorikk(*m_history,
+                                   {&m_prompter, m_services.fileDialogs, m_services.runDialog,
+                                    m_services.today, [this](qint64 id) { resendFromHistory(id); }},
+                                   m_settings.Regnr, this);
     } else if (!window->isVisible()) {
         window->reload();
     }

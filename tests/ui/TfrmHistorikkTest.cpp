@@ -286,6 +286,26 @@ TEST_F(HistoryWindowTest, EksporterWritesTheShownRowsAsSpreadsheetRows) {
               QStringList{QStringLiteral("1 rad fra historikken er eksportert til fila:\r\n") + csv});
 }
 
+TEST_F(HistoryWindowTest, LagreIgjenWritesTheStoredBytesUnderTheNameTheyHadOrWouldHave) {
+    fillSample();
+    const auto window = open();
+    const QString path = home.filePath(QStringLiteral("igjen.txt"));
+    files.answers = {std::nullopt, path};
+    select(*window, 0);  // the correction, mailed
+    button(*window, "btnLagreIgjen")->click();
+    select(*window, 3);  // the encrypted file
+    button(*window, "btnLagreIgjen")->click();
+    ASSERT_EQ(files.requests.size(), 2U);
+    EXPECT_EQ(files.requests[0].suggestedName,
+              QStringLiteral("Kryptert_fil_Periode202601_RegNr4567_R10K.txt"));
+    EXPECT_EQ(files.requests[1].suggestedName,
+              QStringLiteral("Kryptert_fil_Periode202603_RegNr4567_R21.txt"));
+    const TReportIdentity quarter = id4567(21, "202603");
+    EXPECT_EQ(readFileBytes(path),
+              testsupport::envelopeOf(quarter, testsupport::oneRowReportXml(quarter, at(4, 10, 13, 5))));
+    EXPECT_EQ(prompter.messages, QStringList{QStringLiteral("Rapporten er lagret igjen i fila:\r\n") + path});
+}
+
 TEST_F(HistoryWindowTest, TheOverviewShowsEachDuePeriodAndWhatIsMissingStandsOut) {
     fillSample();
     const auto window = open();
