@@ -53,7 +53,10 @@ HistoryOverviewPage::HistoryOverviewPage(SendHistory& history, Prompter& prompte
     m_grdOversikt->setObjectName(QStringLiteral("grdOversikt"));
     m_grdOversikt->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grdOversikt->setSelectionMode(QAbstractItemView::NoSelection);
-    m_grdOversikt->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Twelve months side by side in the window's width: each cell's date goes under its word.
+    m_grdOversikt->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_grdOversikt->horizontalHeader()->setMinimumSectionSize(72);
+    m_grdOversikt->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     m_lblMangler = new QLabel(this);
     m_lblMangler->setObjectName(QStringLiteral("lblMangler"));
@@ -115,7 +118,12 @@ void HistoryOverviewPage::showOverview() {
         m_grdOversikt->setVerticalHeaderItem(
             r, new QTableWidgetItem(QStringLiteral("R") + QString::number(row.reportNumber)));
         for (const OverviewCell& cell : row.cells) {
-            auto* item = new QTableWidgetItem(overviewCellText(cell));
+            QString text = overviewCellText(cell);
+            if (cell.when.isValid()) {
+                text.replace(QLatin1Char(' '), QLatin1Char('\n'));
+            }
+            auto* item = new QTableWidgetItem(text);
+            item->setTextAlignment(Qt::AlignCenter);
             if (cell.state == OverviewState::NotDue) {
                 item->setBackground(kNotDueBackground);
             } else if (cell.outstanding()) {

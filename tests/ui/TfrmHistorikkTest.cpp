@@ -321,9 +321,9 @@ TEST_F(HistoryWindowTest, TheOverviewShowsEachDuePeriodAndWhatIsMissingStandsOut
     EXPECT_EQ(grid->horizontalHeaderItem(11)->text(), QStringLiteral("202612"));
     EXPECT_EQ(
         rows(*window, "grdOversikt"),
-        (QStringList{QStringLiteral("korrigert 12.05.2026|feilet|bare test|mangler|mangler|mangler|mangler|"
+        (QStringList{QStringLiteral("korrigert\n12.05.2026|feilet|bare test|mangler|mangler|mangler|mangler|"
                                     "mangler|mangler|mangler||"),
-                     QStringLiteral("-|-|lagret 10.04.2026|-|-|mangler|-|-|mangler|-|-|")}));
+                     QStringLiteral("-|-|lagret\n10.04.2026|-|-|mangler|-|-|mangler|-|-|")}));
     const auto standsOut = [&](int row, int column) {
         const QTableWidgetItem* item = grid->item(row, column);
         if (item == nullptr) {
