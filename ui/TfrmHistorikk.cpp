@@ -21,7 +21,6 @@
 #include "core/ReportCatalogue.h"
 #include "core/ReportIdentity.h"
 #include "transmission/DataFileRun.h"
-#include "ui/BusyCursor.h"
 #include "ui/HistoryOverviewPage.h"
 #include "ui/HistoryWarnings.h"
 
@@ -33,6 +32,8 @@ const QStringList kColumns{
     QStringLiteral("Regnr"),     QStringLiteral("Rapport"), QStringLiteral("Periode"),
     QStringLiteral("Type"),      QStringLiteral("Utfall"),  QStringLiteral("Mottaker")};
 
+const QString kCaption = QStringLiteral("Historikk over sendte rapporter");
+const QString kCsvName = QStringLiteral("telvainn-historikk.csv");
 const QString kAll = QStringLiteral("Alle");
 const QString kEntryGone = QStringLiteral("Rapporten finnes ikke lenger i historikken.");
 // %1 the file.
@@ -99,7 +100,7 @@ void showContent(const HistoryRecord& record, const SentReportContent& content, 
 TfrmHistorikk::TfrmHistorikk(SendHistory& history, HistorikkServices services, int regnr, QWidget* parent)
     : QDialog(parent), m_history(history), m_services(std::move(services)) {
     setObjectName(QStringLiteral("TfrmHistorikk"));
-    setWindowTitle(kHistorikkCaption);
+    setWindowTitle(kCaption);
     setSizeGripEnabled(true);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabsHistorikk"));
@@ -342,9 +343,9 @@ void TfrmHistorikk::sendAgain() {
 }
 
 void TfrmHistorikk::exportRows() {
-    const std::optional<QString> chosen = m_services.fileDialogs->saveFile(
-        this, {QStringLiteral("Eksporter historikken"), kCsvFilter, 1, kHistoryCsvName, FolderKind::Reports,
-               QStringLiteral(".csv")});
+    const std::optional<QString> chosen =
+        m_services.fileDialogs->saveFile(this, {QStringLiteral("Eksporter historikken"), kCsvFilter, 1,
+                                                kCsvName, FolderKind::Reports, QStringLiteral(".csv")});
     if (!chosen) {
         return;
     }

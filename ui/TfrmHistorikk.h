@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QList>
 #include <functional>
+#include <optional>
 
 #include "app/SendHistory.h"
 #include "core/Prompter.h"
@@ -33,9 +34,6 @@ struct HistorikkServices {
 
 // The entries the history list fetches at a time; more come when asked for.
 inline constexpr int kHistoryPageSize = 100;
-
-inline const QString kHistorikkCaption = QStringLiteral("Historikk over sendte rapporter");
-inline const QString kHistoryCsvName = QStringLiteral("telvainn-historikk.csv");
 
 // The history of sent reports: every entry, newest first, filtered and paged, with the commands that
 // show, save or send an entry again and export the shown rows; and a year's overview of what a company
