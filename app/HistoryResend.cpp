@@ -1,7 +1,6 @@
 #include "app/HistoryResend.h"
 
-#include <QCryptographicHash>
-
+#include "app/HistoryTexts.h"
 #include "core/Error.h"
 #include "core/FileIo.h"
 #include "transmission/Envelope.h"
@@ -10,8 +9,7 @@
 namespace telvainn {
 namespace {
 
-const QString kNoEntryMessage =
-    QStringLiteral("Fant ikke innslag nr %1 i historikken over sendte rapporter.");
+const QString kNoEntryMessage = QStringLiteral("Historikken har ingen oppføring %1.");
 
 // The entry with its bytes, checked to be what was recorded.
 HistoryRecord storedEntry(SendHistory& history, qint64 id) {
@@ -19,13 +17,7 @@ HistoryRecord storedEntry(SendHistory& history, qint64 id) {
     if (!record) {
         throw Error(kNoEntryMessage.arg(id));
     }
-    if (QString::fromLatin1(
-            QCryptographicHash::hash(record->entry.bytes, QCryptographicHash::Sha256).toHex()) !=
-        record->sha256) {
-        throw Error(QStringLiteral("Innslag nr %1 i historikken er skadet: innholdet stemmer ikke med "
-                                   "sjekksummen (SHA-256) det ble ført med.")
-                        .arg(id));
-    }
+    RequireIntactBytes(*record);
     return *record;
 }
 

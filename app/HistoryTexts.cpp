@@ -101,14 +101,19 @@ QByteArray HistoryCsv(const QList<HistoryRecord>& records) {
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-SentReportContent ReadSentReport(const HistoryRecord& record) {
-    const QByteArray& bytes = record.entry.bytes;
-    if (QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()) !=
+void RequireIntactBytes(const HistoryRecord& record) {
+    if (QString::fromLatin1(
+            QCryptographicHash::hash(record.entry.bytes, QCryptographicHash::Sha256).toHex()) !=
         record.sha256) {
         throw Error(QStringLiteral("Oppføring %1 i historikken stemmer ikke med kontrollsummen (SHA-256) som "
                                    "ble lagret da den ble sendt. Innholdet er endret eller skadet.")
                         .arg(record.id));
     }
+}
+
+SentReportContent ReadSentReport(const HistoryRecord& record) {
+    const QByteArray& bytes = record.entry.bytes;
+    RequireIntactBytes(record);
     if (record.entry.kind == HistoryKind::DataFile) {
         return {fromWindows1252(bytes), QString()};
     }

@@ -33,4 +33,7 @@ struct SentReportContent {
 };
 SentReportContent ReadSentReport(const HistoryRecord& record);
 
+// Raises the message of a changed or damaged entry when the bytes do not match their SHA-256.
+void RequireIntactBytes(const HistoryRecord& record);
+
 }  // namespace telvainn

@@ -445,6 +445,14 @@ TEST_F(MainWindowTest, SaveEncryptedShowsTheGuidanceOrTheFailure) {
                   QStringLiteral("\" er selve rapporten og kan ikke lagres over. Velg et "
                                  "annet filnavn."));
     EXPECT_EQ(readFileBytes(path("R10-200905.xls")), workbook);
+
+    // The file written and the one that could not be are in the history; the refused one never began.
+    const QList<HistoryRecord> records = window->history().list({});
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[0].outcome, HistoryOutcome::Failed);
+    EXPECT_EQ(records[1].entry.kind, HistoryKind::EncryptedFile);
+    EXPECT_EQ(records[1].entry.recipient, path("kryptert.txt"));
+    EXPECT_EQ(window->history().record(records[1].id)->entry.bytes, readFileBytes(path("kryptert.txt")));
 }
 
 TEST_F(MainWindowTest, FlatFileSavedAsEncryptedFilesShowsEveryFile) {
@@ -522,6 +530,10 @@ TEST_F(MainWindowTest, DataFileOfTheReportEndsTheLogWithFerdig) {
     EXPECT_EQ(log(*window).mid(log(*window).size() - 3),
               (QStringList{QStringLiteral(" "), QStringLiteral("Klarte ikke å lagre rapporten"),
                            QStringLiteral("Ferdig!")}));
+    const HistoryRecord written = window->history().list({}).last();
+    EXPECT_EQ(written.entry.kind, HistoryKind::DataFile);
+    EXPECT_TRUE(written.entry.mode.dataFile);
+    EXPECT_EQ(window->history().record(written.id)->entry.bytes, readFileBytes(path("data.txt")));
 }
 
 TEST_F(MainWindowTest, TemplateVersionsAreRecordedInTheSettingsFile) {

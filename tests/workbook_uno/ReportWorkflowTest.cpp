@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include "app/SendHistory.h"
 #include "app/TVeskReports.h"
 #include "core/ReportCatalogue.h"
 #include "support/CliRunner.h"
+#include "support/CoreApplication.h"
 #include "support/SampleTemplates.h"
 #include "support/ScriptedPrompter.h"
 #include "support/SmtpPeer.h"
@@ -172,6 +174,21 @@ TEST_F(ReportWorkflowTest, AReportIsMadeFilledValidatedSavedAndMailedAsTheAgency
     ASSERT_FALSE(mails[0].parts.empty());
     EXPECT_EQ(withoutTimeStamp(decrypted(mails[0].parts[0].payload)), kExpectedDocument);
 
+    // The history has the mail; the same report goes again only when asked to.
+    ensureCoreApplication();
+    const QList<HistoryRecord> records = SendHistory(cli.home.path()).list({});
+    ASSERT_FALSE(records.isEmpty());
+    EXPECT_EQ(records[0].entry.kind, HistoryKind::Mail);
+    EXPECT_EQ(records[0].outcome, HistoryOutcome::Sent);
+    EXPECT_EQ(records[0].entry.identity.Periode, QStringLiteral("200812"));
+    const CliRun repeated = run({QStringLiteral("send"), report, QStringLiteral("--ja")});
+    EXPECT_EQ(repeated.exitCode, 1);
+    EXPECT_EQ(
+        repeated.err.section(QLatin1Char('\n'), -3),
+        QStringLiteral("Rapport R10 for periode 200812 ble sendt %1. Vil du sende den igjen?\nIngenting "
+                       "sendes igjen uten --send-igjen.\n")
+            .arg(records[0].localTime.toString(QStringLiteral("dd.MM.yyyy 'kl.' HH:mm"))));
+
     // Nothing is written over the workbook itself, and a row whose amount Calc cannot work out stops
     // the send instead of leaving the row out.
     const CliRun overItself = run({QStringLiteral("krypter"), report, QStringLiteral("--ut"), report});
@@ -184,7 +201,8 @@ TEST_F(ReportWorkflowTest, AReportIsMadeFilledValidatedSavedAndMailedAsTheAgency
         setRow(sheet, 15, QStringLiteral("Utlån"), 2521000, 600, 11, 1, 0);
         dynamic_cast<excel::uno::UnoWorksheet&>(sheet).SetFormula(15, 7, QStringLiteral("=G11/G14"));
     });
-    const CliRun refused = run({QStringLiteral("send"), report, QStringLiteral("--ja")});
+    const CliRun refused =
+        run({QStringLiteral("send"), report, QStringLiteral("--ja"), QStringLiteral("--send-igjen")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.endsWith(QStringLiteral(
         "\nKunne ikke sende rapporten:\n-> Klarte ikke formatere rapportens rad nr 15 -> Fant "

@@ -224,6 +224,11 @@ TEST_F(CliMailTest, TwoRunsSharingTheProgramFolderNeverMixTheirAttachments) {
         EXPECT_TRUE(report.contains(" RAPPORTID=\"" + info[5].toLatin1() + "\" \r\n"));
     }
     EXPECT_FALSE(QFile::exists(cli.home.filePath(QStringLiteral("vedlegg.txt"))));
+    // Both recorded every mail in the one history.
+    const QList<HistoryRecord> records = recorded();
+    ASSERT_EQ(records.size(), 50);
+    EXPECT_TRUE(std::all_of(records.begin(), records.end(),
+                            [](const HistoryRecord& r) { return r.outcome == HistoryOutcome::Sent; }));
 }
 
 TEST_F(CliMailTest, SendDatafilLogsInWithThePasswordFromTheEnvironmentAndStoresItNowhere) {
