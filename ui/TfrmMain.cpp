@@ -249,6 +249,14 @@ void TfrmMain::buildWindow() {
                                          {QStringLiteral("lblLagDatafil|Lag datafil av Excel-rapporten")},
                                          QStringLiteral("Lag datafil"), 0, 3),
                               &TfrmMain::aLagDatafil);
+    // A command without a button, so that the buttons and labels keep their places: a shortcut, and the
+    // only entry of the window's context menu.
+    auto* historikk = new QAction(QStringLiteral("Historikk og oversikt..."), this);
+    historikk->setObjectName(QStringLiteral("aHistorikk"));
+    historikk->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connectTo(historikk, &TfrmMain::aHistorikk);
+    centralWidget()->addAction(historikk);
+    centralWidget()->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     m_lblLogg = new QLabel(QStringLiteral("Logg-vindu"), centralWidget());
     m_lblLogg->setObjectName(QStringLiteral("lblLogg"));

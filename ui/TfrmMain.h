@@ -51,6 +51,8 @@ class TfrmMain : public QMainWindow {
     void aLagre2();
     void aSendAttachment();
     void aKonfig();
+    // Opens the history of sent reports, or brings the open one to the front.
+    void aHistorikk();
     void aAbout();
     void aBrukerdoc();
     void btnHjemmesideClick();

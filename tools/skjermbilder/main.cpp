@@ -7,13 +7,16 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <cstdio>
 
 #include "ModalAnswers.h"
+#include "SampleHistory.h"
 #include "app/ProgramFolder.h"
 #include "app/SettingsStore.h"
 #include "ui/DataFileProgressWindow.h"
 #include "ui/MessageBoxPrompter.h"
+#include "ui/TfrmHistorikk.h"
 #include "ui/TfrmMain.h"
 #include "ui/Translation.h"
 #include "workbook/memory/MemoryApplication.h"
@@ -109,6 +112,22 @@ int main(int argc, char** argv) {
     window.aKonfig();
     window.aAbout();
     window.btnHjemmesideClick();
+
+    // The history of a year's reports, before the pictured send below adds to it: the list, and the
+    // overview on the day the sample stands on.
+    if (!fillSampleHistory(programFolder())) {
+        std::fprintf(stderr, "Klarte ikke å fylle historikken\n");
+        return 1;
+    }
+    {
+        ui::TfrmHistorikk history(
+            window.history(),
+            {&prompter, &fileDialogs, services.runDialog, [] { return kSampleHistoryToday; }, {}}, 4567,
+            &window);
+        ok = savePicture(history, folder, QStringLiteral("TfrmHistorikk")) && ok;
+        history.findChild<QTabWidget*>()->setCurrentIndex(1);
+        ok = savePicture(history, folder, QStringLiteral("TfrmHistorikk-oversikt")) && ok;
+    }
 
     {
         ui::DataFileProgressWindow progress(&window);
