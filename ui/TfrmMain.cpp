@@ -16,6 +16,7 @@
 #include "core/Error.h"
 #include "core/ProgramInfo.h"
 #include "ui/BusyCursor.h"
+#include "ui/HistoryWarnings.h"
 
 namespace telvainn::ui {
 namespace {
@@ -85,7 +86,7 @@ TfrmMain::TfrmMain(const QStringList& arguments, DesktopServices services, QWidg
     if (!start.settingsError.isEmpty()) {
         m_prompter.tell(MessageKind::Error, start.settingsError);
     }
-    tellHistoryWarning();
+    tellHistoryWarnings(*m_history, m_prompter);
     if (start.firstRun) {
         aKonfig();
     }

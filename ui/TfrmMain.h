@@ -91,8 +91,6 @@ class TfrmMain : public QMainWindow {
     bool replaceAgreed(const QString& path);
     // The mail transport of the run, made on first need and again after the settings changed.
     MailTransport& transport();
-    // What the history has to say since the last command, after the command's own outcome.
-    void tellHistoryWarning();
     // The repeat question of this run, asked in a message box.
     RepeatGuard repeatGuard();
     // The address the encrypted files go to, for the guidance window.

@@ -10,6 +10,7 @@
 #include "transmission/ReportMailDispatcher.h"
 #include "ui/BusyCursor.h"
 #include "ui/DataFileProgressWindow.h"
+#include "ui/HistoryWarnings.h"
 #include "ui/TfrmKrypterteFiler.h"
 #include "ui/TfrmMain.h"
 
@@ -37,7 +38,7 @@ void TfrmMain::aLagre() {
     }
     if (!saved.done()) {
         m_prompter.tell(MessageKind::Notice, saved.message);
-        tellHistoryWarning();
+        tellHistoryWarnings(*m_history, m_prompter);
         return;
     }
     TfrmKrypterteFiler guidance(m_prompter, *m_services.shell, this);
@@ -47,7 +48,7 @@ void TfrmMain::aLagre() {
                        dsnrText(m_settings.Dsnr), m_settings.EmailSystem, m_settings.RecipientName});
     guidance.SetFiles({{saved.path, saved.path, true}});
     m_services.runDialog(guidance);
-    tellHistoryWarning();
+    tellHistoryWarnings(*m_history, m_prompter);
     bringToFront();
 }
 
@@ -81,7 +82,7 @@ void TfrmMain::aLagre2() {
     }
     if (!result.ok) {
         m_prompter.tell(MessageKind::Error, result.message);
-        tellHistoryWarning();
+        tellHistoryWarnings(*m_history, m_prompter);
         return;
     }
     TfrmKrypterteFiler guidance(m_prompter, *m_services.shell, this);
@@ -93,7 +94,7 @@ void TfrmMain::aLagre2() {
                        result.outputs.Dsnr, m_settings.EmailSystem, m_settings.RecipientName});
     guidance.SetFiles(encryptedFileRows(result.outputs.reports));
     m_services.runDialog(guidance);
-    tellHistoryWarning();
+    tellHistoryWarnings(*m_history, m_prompter);
 }
 
 void TfrmMain::aSendAttachment() {
@@ -114,7 +115,7 @@ void TfrmMain::aSendAttachment() {
         return;
     }
     m_prompter.tell(result.ok ? MessageKind::Notice : MessageKind::Error, result.message);
-    tellHistoryWarning();
+    tellHistoryWarnings(*m_history, m_prompter);
 }
 
 }  // namespace telvainn::ui

@@ -12,6 +12,7 @@
 #include "core/Error.h"
 #include "transmission/ReportMailDispatcher.h"
 #include "ui/BusyCursor.h"
+#include "ui/HistoryWarnings.h"
 #include "ui/LogHighlight.h"
 #include "ui/TfrmMain.h"
 #include "ui/TfrmNewReport.h"
@@ -127,13 +128,6 @@ MailTransport& TfrmMain::transport() {
     return *m_transport;
 }
 
-void TfrmMain::tellHistoryWarning() {
-    const QString warning = m_history->takeWarning();
-    if (!warning.isEmpty()) {
-        m_prompter.tell(MessageKind::Warning, warning);
-    }
-}
-
 RepeatGuard TfrmMain::repeatGuard() {
     return {m_history.get(), m_mode, RepeatConfirmationOf(m_prompter)};
 }
@@ -150,7 +144,7 @@ void TfrmMain::resendFromHistory(qint64 id) {
         if (!result.message.isEmpty()) {
             m_prompter.tell(MessageKind::Notice, result.message);
         }
-        tellHistoryWarning();
+        tellHistoryWarnings(*m_history, m_prompter);
     }
 }
 
@@ -170,7 +164,7 @@ void TfrmMain::aSend() {
         if (!result.message.isEmpty()) {
             m_prompter.tell(MessageKind::Notice, result.message);
         }
-        tellHistoryWarning();
+        tellHistoryWarnings(*m_history, m_prompter);
     }
     bringToFront();
 }
@@ -199,7 +193,7 @@ void TfrmMain::aLagDatafil() {
             appendLog({QStringLiteral(" "), QStringLiteral("Klarte ikke å lagre rapporten")});
         }
         appendLog({QStringLiteral("Ferdig!")});
-        tellHistoryWarning();
+        tellHistoryWarnings(*m_history, m_prompter);
     }
     bringToFront();
 }
